@@ -1,0 +1,143 @@
+#include "common/numbers.h"
+
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <system_error>
+
+namespace quenlo {
+namespace {
+
+std::string ToChars(double value, std::chars_format format, int precision) {
+  char buffer[400];  // "%f" of the largest double has 309 integer digits
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format, precision);
+  return std::string(buffer, result.ptr);
+}
+
+std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+bool IsCSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Where a decimal number beyond the range of the target type lies: true for
+// an overflow (a huge magnitude), false for an underflow (a tiny one).
+bool IsOverflow(std::string_view digits) {
+  long long int_digits = 0;    // significant digits before the point
+  long long lead_zeros = 0;    // zeros after the point before the first digit
+  bool seen_nonzero = false, after_point = false;
+  size_t i = 0;
+  for (; i < digits.size(); ++i) {
+    char c = digits[i];
+    if (c == '.') { after_point = true; continue; }
+    if (!IsDigit(c)) break;
+    if (c != '0') seen_nonzero = true;
+    if (!after_point && seen_nonzero) ++int_digits;
+    if (after_point && !seen_nonzero) ++lead_zeros;
+  }
+  long long exponent = 0;
+  if (i + 1 < digits.size() && (digits[i] == 'e' || digits[i] == 'E')) {
+    size_t start = i + 1 + (digits[i + 1] == '+' ? 1 : 0);
+    std::from_chars(digits.data() + start, digits.data() + digits.size(), exponent);
+  }
+  long long magnitude = int_digits > 0 ? int_digits + exponent : exponent - lead_zeros;
+  return magnitude > 0;
+}
+
+// Reads a number of type T at the start of `text` (sign and all, no leading
+// white space). Returns the count of characters used, 0 when none.
+template <typename T>
+size_t ParseNumber(std::string_view text, T& value) {
+  size_t pos = 0;
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+  std::string_view rest = text.substr(pos);
+  if (rest.empty() || rest[0] == '+' || rest[0] == '-') return 0;
+  T parsed{};
+  auto result = std::from_chars(rest.data(), rest.data() + rest.size(), parsed);
+  if (result.ptr == rest.data()) return 0;
+  if (result.ec == std::errc::result_out_of_range) {
+    parsed = IsOverflow(rest) ? std::numeric_limits<T>::infinity() : T(0);
+  }
+  value = negative ? -parsed : parsed;
+  return pos + static_cast<size_t>(result.ptr - rest.data());
+}
+
+size_t SkipSpace(std::string_view text, size_t pos) {
+  while (pos < text.size() && IsCSpace(text[pos])) ++pos;
+  return pos;
+}
+
+}  // namespace
+
+std::string NarrowAscii(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (wchar_t c : text) out.push_back(static_cast<unsigned>(c) < 0x80 ? static_cast<char>(c) : '\x01');
+  return out;
+}
+
+std::string FormatD(long long value) {
+  char buffer[32];
+  auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  return std::string(buffer, result.ptr);
+}
+std::string FormatF(double value) { return ToChars(value, std::chars_format::fixed, 6); }
+std::string FormatG(double value) { return FormatGeneral(value, 6); }
+std::string FormatGeneral(double value, int digits) {
+  return ToChars(value, std::chars_format::general, digits);
+}
+
+std::wstring WFormatD(long long value) { return Widen(FormatD(value)); }
+std::wstring WFormatF(double value) { return Widen(FormatF(value)); }
+std::wstring WFormatG(double value) { return Widen(FormatG(value)); }
+
+int ParseLeadingInt(std::string_view text) {
+  size_t pos = SkipSpace(text, 0);
+  bool negative = false;
+  if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) negative = text[pos++] == '-';
+  long long value = 0;
+  for (; pos < text.size() && IsDigit(text[pos]); ++pos) {
+    value = value * 10 + (text[pos] - '0');
+    if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) value = INT_MAX;
+  return static_cast<int>(value);
+}
+int ParseLeadingInt(std::wstring_view text) { return ParseLeadingInt(NarrowAscii(text)); }
+
+double ParseLeadingDouble(std::string_view text) {
+  double value = 0;
+  if (ParseNumber(text.substr(SkipSpace(text, 0)), value) == 0) return 0;
+  return value;
+}
+double ParseLeadingDouble(std::wstring_view text) { return ParseLeadingDouble(NarrowAscii(text)); }
+
+bool ScanFloat(std::string_view text, size_t& pos, float& value) {
+  size_t start = SkipSpace(text, pos);
+  float parsed = 0;
+  size_t used = ParseNumber(text.substr(start), parsed);
+  if (used == 0) return false;
+  value = parsed;
+  pos = start + used;
+  return true;
+}
+
+bool ParseWholeDouble(std::wstring_view wide, double& value) {
+  std::string text = NarrowAscii(wide);
+  size_t pos = 0;
+  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+  double parsed = 0;
+  size_t used = ParseNumber(std::string_view(text).substr(pos), parsed);
+  if (used == 0 || !std::isfinite(parsed)) return false;
+  pos += used;
+  while (pos < text.size() && (text[pos] == ' ' || text[pos] == '\t')) ++pos;
+  if (pos != text.size()) return false;
+  value = parsed;
+  return true;
+}
+
+}  // namespace quenlo

@@ -1,0 +1,148 @@
+#include "entry/link_run.h"
+
+#include "common/numbers.h"
+#include "entry/nc_path.h"
+#include "export/project/project_writer.h"
+#include "export/tools/tool_file_writer.h"
+#include "host/dialog.h"
+#include "host/nc_file.h"
+#include "host/operations.h"
+#include "settings/axis_row_text.h"
+#include "settings/settings_store.h"
+#include "simulator/simulator_launch.h"
+#include "simulator/simulator_locator.h"
+#include "ui/startup_dlg_bar.h"
+
+namespace quenlo {
+namespace {
+
+constexpr wchar_t kPanelTitle[] = L"Quenlo for Tarvik/Pellast";
+constexpr wchar_t kZeroRow[] = L"0 0 0 0 0 0 0 0 0";
+
+// The first operation whose flag byte says it names the NC file.
+bool FindNcOperation(operation& op) {
+  DB_LIST_ENT* cursor = nullptr;
+  bool found = false;
+  operation_manager(&op, kOpFirst, &cursor, &found);
+  while (found && op.names_nc == 0) operation_manager(&op, kOpNext, &cursor, &found);
+  return found && op.names_nc != 0;
+}
+
+std::wstring RowKey(const wchar_t* name, int n) { return std::wstring(name) + L" " + std::to_wstring(n); }
+
+void LoadTable(AxisRow* table, int rows, const wchar_t* name) {
+  for (int n = 0; n < rows; ++n) {
+    AxisRow row{};
+    ScanAxisRow(ReadStoreValue(RowKey(name, n), kZeroRow), row);
+    table[n] = row;
+  }
+}
+
+double ReadDouble(const wchar_t* key) { return ParseLeadingDouble(ReadStoreValue(key, L"0")); }
+int ReadInt(const wchar_t* key) { return ParseLeadingInt(ReadStoreValue(key, L"0")); }
+
+// The two entries of the executable list: the stored one and the other
+// simulator, or whatever the registry finds.
+void ChooseExecutables(const std::wstring& stored_exe, LinkSettings& s) {
+  if (!stored_exe.empty()) {
+    s.exe = stored_exe;
+    std::vector<wchar_t> folder(stored_exe.size() + 1), base(stored_exe.size() + 1), ext(stored_exe.size() + 1);
+    SecureReduceFileName(stored_exe.c_str(), folder.data(), folder.size(), base.data(), base.size(), ext.data(),
+                         ext.size());
+    std::wstring other = std::wstring(base.data()) == L"Pellast" ? LocateTarvik() : LocatePellast();
+    if (!other.empty()) s.exe_alt = other;
+    return;
+  }
+  std::wstring tarvik = LocateTarvik();
+  if (!tarvik.empty()) s.exe = tarvik;
+  std::wstring pellast = LocatePellast();
+  if (!pellast.empty()) (s.exe.empty() ? s.exe : s.exe_alt) = pellast;
+}
+
+void StoreSettings(const LinkSettings& s) {
+  StoreWrite w;
+  w.Set(L"mch", s.mch);
+  w.Set(L"exe", s.exe);
+  w.Set(L"prj", s.prj);
+  w.Set(L"tol", s.tol);
+  w.Set(L"wrk", s.wrk);
+  w.Set(L"from_wrk_st", WFormatD(s.from_wrk_st));
+  w.Set(L"part_x", WFormatG(s.part_x));
+  w.Set(L"part_y", WFormatG(s.part_y));
+  w.Set(L"part_z", WFormatG(s.part_z));
+  w.Set(L"a_axis_y", WFormatG(s.a_axis_y));
+  w.Set(L"a_axis_z", WFormatG(s.a_axis_z));
+  w.Set(L"b_axis_x", WFormatG(s.b_axis_x));
+  w.Set(L"b_axis_z", WFormatG(s.b_axis_z));
+  w.Set(L"c_axis_x", WFormatG(s.c_axis_x));
+  w.Set(L"c_axis_y", WFormatG(s.c_axis_y));
+  w.Set(L"ref_from_m", WFormatD(s.ref_from_m));
+  w.Set(L"ref_num", WFormatD(s.ref_num));
+  w.Set(L"wcs_num", WFormatD(s.wcs_num));
+  for (int n = 0; n < kWcsRows; ++n) w.Set(RowKey(L"xyz", n), FormatAxisRow(WcsTable[n]));
+  for (int n = 0; n < kRefRows; ++n) w.Set(RowKey(L"ref", n), FormatAxisRow(RefTable[n]));
+  w.Commit();
+}
+
+bool ReadyToLaunch(const LinkSettings& s) {
+  return !s.exe.empty() && !s.mch.empty() && !s.nc_file.empty() && !s.prj.empty() && !s.tol.empty();
+}
+
+}  // namespace
+
+void LinkRun() {
+  operation op;
+  bool found = FindNcOperation(op);
+
+  std::wstring mch = ReadStoreValue(L"mch", L"");
+  std::wstring exe = ReadStoreValue(L"exe", L"");
+  std::wstring prj = ReadStoreValue(L"prj", L"");
+  std::wstring tol = ReadStoreValue(L"tol", L"");
+  std::wstring wrk = ReadStoreValue(L"wrk", L"");
+  LoadTable(WcsTable, kWcsRows, L"xyz");
+  LoadTable(RefTable, kRefRows, L"ref");
+
+  ui::CStartupDlgBar dialog;
+  LinkSettings& s = dialog.settings;
+  s.from_wrk_st = ReadInt(L"from_wrk_st");
+  if (found) {
+    s.nc_file = ReplaceSuffix(BuildNcPath(op.nc_name, NCPrefixStr(nullptr)), NCSuffix(nullptr));
+  } else {
+    s.nc_file = NCFile(nullptr, nullptr, nullptr, nullptr);
+  }
+  ChooseExecutables(exe, s);
+  s.mch = mch;
+  s.prj = prj;
+  s.tol = tol;
+  s.wrk = wrk;
+  s.a_axis_y = ReadDouble(L"a_axis_y");
+  s.a_axis_z = ReadDouble(L"a_axis_z");
+  s.b_axis_x = ReadDouble(L"b_axis_x");
+  s.b_axis_z = ReadDouble(L"b_axis_z");
+  s.c_axis_x = ReadDouble(L"c_axis_x");
+  s.c_axis_y = ReadDouble(L"c_axis_y");
+  s.ref_from_m = ReadInt(L"ref_from_m");
+  s.ref_num = ReadInt(L"ref_num");
+  s.wcs_num = ReadInt(L"wcs_num");
+  s.ref_shown = s.ref_num;
+  s.wcs_shown = s.wcs_num;
+
+  CreateInFunctionPnl(&dialog, kPanelTitle);
+  dialog.ShowWindow(5);
+  HostWindow* panel = get_FunctionPanel();
+  for (;;) {
+    if (dialog.dialog_done) break;
+    AfxPumpMessage();
+    if (!panel || !panel->IsWindowVisible()) break;
+  }
+  DestroyInFunctionPnl();
+
+  if (dialog.launch_requested && ReadyToLaunch(s)) {
+    WriteToolFile(s.tol);
+    WriteProjectFile(s);
+    LaunchSimulator(s.exe, s.prj);
+    StoreSettings(s);
+  }
+}
+
+}  // namespace quenlo

@@ -1,0 +1,28 @@
+// Conversion between the add-in's wide text and the 8-bit text of the system's
+// ANSI code page, in which every file of the add-in is written and read.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quenlo::platform {
+
+// Wide text to the ANSI code page. A character the code page cannot hold
+// becomes '?', as the Windows conversion does by default; never a failure.
+std::string ToAnsi(std::wstring_view text);
+
+// ANSI code-page bytes to wide text. A byte sequence that is not valid in the
+// code page becomes U+FFFD, one per bad byte; never a failure.
+std::wstring FromAnsi(std::string_view bytes);
+
+// UTF-8 <-> wide, used for byte-order-marked files and POSIX file names.
+std::string ToUtf8(std::wstring_view text);
+std::wstring FromUtf8(std::string_view bytes);
+
+// The code page that ToAnsi and FromAnsi use. On Windows this is the system's
+// ANSI code page and cannot be changed; on POSIX the stand-in host sets it from
+// its job (932 unless told otherwise).
+int AnsiCodePage();
+void SetAnsiCodePage(int code_page);
+
+}  // namespace quenlo::platform

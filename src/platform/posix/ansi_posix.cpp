@@ -1,0 +1,115 @@
+// ANSI code-page conversion on POSIX through the C library's iconv, with the
+// code page that the stand-in host's machine declares (932 by default).
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <string>
+
+#include "platform/ansi.h"
+
+namespace quenlo::platform {
+namespace {
+
+int g_code_page = 932;
+
+std::string CharsetName(int code_page) {
+  switch (code_page) {
+    case 65001: return "UTF-8";
+    case 1252: return "CP1252";
+    case 20127: return "ASCII";
+    default: return "CP" + std::to_string(code_page);
+  }
+}
+
+// Converts `in` from one charset to another; every input unit that cannot be
+// converted is replaced and skipped (`in_step` bytes of input).
+std::string Convert(const std::string& from, const std::string& to, const char* in, size_t in_len,
+                    size_t in_step, const std::string& replacement) {
+  std::string out;
+  iconv_t cd = iconv_open(to.c_str(), from.c_str());
+  if (cd == reinterpret_cast<iconv_t>(-1)) return out;
+  char* src = const_cast<char*>(in);
+  size_t src_left = in_len;
+  char buffer[4096];
+  while (src_left > 0) {
+    char* dst = buffer;
+    size_t dst_left = sizeof buffer;
+    size_t rc = iconv(cd, &src, &src_left, &dst, &dst_left);
+    out.append(buffer, static_cast<size_t>(dst - buffer));
+    if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
+      // EILSEQ or EINVAL: a unit that cannot be converted, or a truncated one.
+      size_t skip = src_left < in_step ? src_left : in_step;
+      src += skip;
+      src_left -= skip;
+      char* rdst = buffer;
+      size_t rdst_left = sizeof buffer;
+      iconv_t rcd = iconv_open(to.c_str(), "UTF-8");
+      char* rsrc = const_cast<char*>(replacement.data());
+      size_t rsrc_left = replacement.size();
+      if (rcd != reinterpret_cast<iconv_t>(-1)) {
+        iconv(rcd, &rsrc, &rsrc_left, &rdst, &rdst_left);
+        iconv_close(rcd);
+      }
+      out.append(buffer, static_cast<size_t>(rdst - buffer));
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    }
+  }
+  char* dst = buffer;
+  size_t dst_left = sizeof buffer;
+  iconv(cd, nullptr, nullptr, &dst, &dst_left);
+  out.append(buffer, static_cast<size_t>(dst - buffer));
+  iconv_close(cd);
+  return out;
+}
+
+const char* WideCharset() { return sizeof(wchar_t) == 4 ? "UTF-32LE" : "UTF-16LE"; }
+
+std::wstring BytesToWide(const std::string& bytes) {
+  std::wstring out(bytes.size() / sizeof(wchar_t), L'\0');
+  for (size_t i = 0; i < out.size(); ++i) {
+    std::uint32_t unit = 0;
+    for (size_t b = 0; b < sizeof(wchar_t); ++b)
+      unit |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i * sizeof(wchar_t) + b]))
+              << (8 * b);
+    out[i] = static_cast<wchar_t>(unit);
+  }
+  return out;
+}
+
+std::string WideToBytes(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size() * sizeof(wchar_t));
+  for (wchar_t c : text) {
+    auto unit = static_cast<std::uint32_t>(c);
+    for (size_t b = 0; b < sizeof(wchar_t); ++b) out.push_back(static_cast<char>((unit >> (8 * b)) & 0xFF));
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string ToAnsi(std::wstring_view text) {
+  std::string units = WideToBytes(text);
+  return Convert(WideCharset(), CharsetName(g_code_page), units.data(), units.size(), sizeof(wchar_t),
+                 "?");
+}
+
+std::wstring FromAnsi(std::string_view bytes) {
+  return BytesToWide(
+      Convert(CharsetName(g_code_page), WideCharset(), bytes.data(), bytes.size(), 1, "\xEF\xBF\xBD"));
+}
+
+std::string ToUtf8(std::wstring_view text) {
+  std::string units = WideToBytes(text);
+  return Convert(WideCharset(), "UTF-8", units.data(), units.size(), sizeof(wchar_t), "\xEF\xBF\xBD");
+}
+
+std::wstring FromUtf8(std::string_view bytes) {
+  return BytesToWide(Convert("UTF-8", WideCharset(), bytes.data(), bytes.size(), 1, "\xEF\xBF\xBD"));
+}
+
+int AnsiCodePage() { return g_code_page; }
+void SetAnsiCodePage(int code_page) { g_code_page = code_page; }
+
+}  // namespace quenlo::platform

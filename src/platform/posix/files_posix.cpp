@@ -1,0 +1,82 @@
+// Whole-file operations on POSIX. Wide paths become UTF-8 file names.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+#include "platform/ansi.h"
+#include "platform/files.h"
+
+namespace quenlo::platform {
+namespace {
+
+std::string NativePath(std::wstring_view path) { return ToUtf8(path); }
+
+bool WriteAll(int fd, std::string_view bytes) {
+  const char* data = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    ssize_t n = ::write(fd, data, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    data += n;
+    left -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+PathKind GetPathKind(std::wstring_view path) {
+  struct stat st {};
+  if (path.empty() || ::stat(NativePath(path).c_str(), &st) != 0) return PathKind::kMissing;
+  return S_ISDIR(st.st_mode) ? PathKind::kDirectory : PathKind::kFile;
+}
+
+bool MakeDirectory(std::wstring_view path) {
+  return !path.empty() && ::mkdir(NativePath(path).c_str(), 0777) == 0;
+}
+
+bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
+  if (GetPathKind(path) != PathKind::kFile) return false;
+  int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  std::string out;
+  char buffer[65536];
+  bool ok = true;
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) ok = false;
+    if (n <= 0) break;
+    out.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  if (ok) bytes = std::move(out);
+  return ok;
+}
+
+bool ReplaceFileContents(std::wstring_view path, std::string_view bytes) {
+  if (path.empty() || GetPathKind(path) == PathKind::kDirectory) return false;
+  std::string target = NativePath(path);
+  std::string temp = target + ".quenlo-tmp-" + std::to_string(::getpid());
+  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
+bool RemoveFile(std::wstring_view path) {
+  if (GetPathKind(path) == PathKind::kMissing) return true;
+  return ::unlink(NativePath(path).c_str()) == 0;
+}
+
+}  // namespace quenlo::platform

@@ -1,0 +1,8 @@
+#include "settings/link_settings.h"
+
+namespace quenlo {
+
+AxisRow WcsTable[kWcsRows] = {};
+AxisRow RefTable[kRefRows] = {};
+
+}  // namespace quenlo

@@ -1,0 +1,47 @@
+// An INI file as the Windows private-profile functions read and write it, so
+// that the settings store is the same file whichever side wrote it:
+// - section and key names match without regard to letter case, trimmed;
+// - a value is what follows the first "=", trimmed, less one pair of
+//   enclosing quotes (" or ');
+// - the first matching section, and in it the first matching key, win;
+// - a line without "=" is a key without a value (reads as missing);
+// - a write changes or adds one line and keeps every other line as it was;
+// - the file is ANSI text with CR LF line ends, unless it begins with a
+//   byte-order mark (UTF-16LE or UTF-8), which it then keeps.
+// Written by hand because nothing else here reproduces those rules exactly.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quenlo {
+
+class IniFile {
+ public:
+  // From the file's bytes (empty for a missing file).
+  static IniFile Parse(std::string_view bytes);
+
+  std::optional<std::wstring> Get(std::wstring_view section, std::wstring_view key) const;
+  void Set(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+  std::string Serialize() const;
+
+ private:
+  enum class Encoding { kAnsi, kUtf8Bom, kUtf16Bom };
+  struct Line {
+    std::wstring text;      // decoded, without the line end
+    std::string raw;        // the original bytes of an ANSI line, kept for an unchanged line
+    bool changed = false;
+  };
+  // Index of the first section header named `section`, or npos.
+  size_t FindSection(std::wstring_view section) const;
+  // Index of the key line in the section starting at `header`, or npos.
+  size_t FindKey(size_t header, std::wstring_view key) const;
+
+  Encoding encoding_ = Encoding::kAnsi;
+  std::vector<Line> lines_;
+  bool final_line_end_ = true;
+};
+
+}  // namespace quenlo

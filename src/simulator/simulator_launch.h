@@ -1,0 +1,10 @@
+// Starting the simulator on the project file.
+#pragma once
+
+#include <string>
+
+namespace quenlo {
+
+void LaunchSimulator(std::wstring exe, std::wstring prj);
+
+}  // namespace quenlo

@@ -1,0 +1,54 @@
+#include "ui/data_exchange.h"
+
+#include "common/numbers.h"
+
+namespace quenlo::ui {
+namespace {
+
+// Once a control has been refused, the rest of the exchange is skipped.
+bool Skip(CDataExchange* dx) { return dx->failed || !dx->window; }
+
+}  // namespace
+
+void DDX_Text(CDataExchange* dx, int id, std::wstring& value) {
+  if (Skip(dx)) return;
+  if (dx->m_bSaveAndValidate)
+    value = dx->window->GetItemText(id);
+  else
+    dx->window->SetItemText(id, value);
+}
+
+void DDX_Text(CDataExchange* dx, int id, double& value) {
+  if (Skip(dx)) return;
+  if (!dx->m_bSaveAndValidate) {
+    std::string text = FormatGeneral(value, 15);
+    dx->window->SetItemText(id, std::wstring(text.begin(), text.end()));
+    return;
+  }
+  double parsed = 0;
+  if (!ParseWholeDouble(dx->window->GetItemText(id), parsed)) {
+    dx->window->ShowMessage(kNotANumberMessage);
+    dx->window->SetFocus(id);
+    dx->failed = true;
+    return;
+  }
+  value = parsed;
+}
+
+void DDX_CBIndex(CDataExchange* dx, int id, int& index) {
+  if (Skip(dx)) return;
+  if (dx->m_bSaveAndValidate)
+    index = dx->window->GetCurSel(id);
+  else
+    dx->window->SetCurSel(id, index);
+}
+
+void DDX_Check(CDataExchange* dx, int id, int& state) {
+  if (Skip(dx)) return;
+  if (dx->m_bSaveAndValidate)
+    state = dx->window->GetCheck(id);
+  else
+    dx->window->SetCheck(id, state);
+}
+
+}  // namespace quenlo::ui

@@ -1,0 +1,171 @@
+// The panel's life: construction, initialisation, data exchange, the message
+// map, the endings and the command band's redraw.
+#include "ui/startup_dlg_bar.h"
+
+#include "common/numbers.h"
+#include "settings/settings_store.h"
+#include "ui/control_ids.h"
+#include "ui/data_exchange.h"
+#include "ui/row_labels.h"
+
+namespace quenlo::ui {
+
+CStartupDlgBar::CStartupDlgBar() : MCDialog(kPanelTemplate, nullptr, -1, false, 1, true) {}
+
+CStartupDlgBar::~CStartupDlgBar() = default;
+
+bool CStartupDlgBar::OnInitDialog() {
+  MCDialog::OnInitDialog();
+  launch_requested = 0;
+  dialog_done = 0;
+  redraw_pending = 1;
+  // The typed work origin of the last confirmed run.
+  settings.part_manual[0] = ParseLeadingDouble(ReadStoreValue(L"part_x", L"0"));
+  settings.part_manual[1] = ParseLeadingDouble(ReadStoreValue(L"part_y", L"0"));
+  settings.part_manual[2] = ParseLeadingDouble(ReadStoreValue(L"part_z", L"0"));
+  DialogWindow* w = window();
+  if (w) {
+    w->AddString(kExeCombo, settings.exe);
+    w->AddString(kExeCombo, settings.exe_alt);
+  }
+  FillSelectors();
+  LoadShownRows();
+  UpdateData(false);
+  if (settings.from_wrk_st) {
+    settings.part_x = settings.part_manual[0];
+    settings.part_y = settings.part_manual[1];
+    settings.part_z = settings.part_manual[2];
+    UpdateData(false);
+    OnFromWorkStock();
+  }
+  UpdateData(false);
+  OnFromWorkStock();
+  if (w) {
+    w->SetTimer(kRedrawTimer, kRedrawPeriodMs);
+    w->AddToolTip(kLaunch, L"シミュレーターを起動します");
+    w->AddToolTip(kCancel, L"閉じる");
+    w->AddToolTip(kLoadSettings, L"保存済みの設定内容を読み込みます");
+    w->AddToolTip(kSaveSettings, L"現在の設定内容を保存します");
+    w->AddToolTip(kSaveToolsOnly, L"工具ファイルのみ保存します");
+    w->AddToolTip(kBrowseExe, L"EXEファイルを指定します");
+  }
+  return true;
+}
+
+// Both selectors hold their entries once, and every opening starts on row 0.
+void CStartupDlgBar::FillSelectors() {
+  DialogWindow* w = window();
+  if (w) {
+    w->ResetContent(kRefCombo);
+    for (int i = 0; i < kRefEntries; ++i) w->AddString(kRefCombo, RefRowLabel(i));
+  }
+  settings.ref_num = 0;
+  if (w) {
+    w->ResetContent(kWcsCombo);
+    for (int i = 0; i < kWcsEntries; ++i) w->AddString(kWcsCombo, WcsRowLabel(i));
+  }
+  settings.wcs_num = 0;
+}
+
+void CStartupDlgBar::LoadShownRows() {
+  settings.ref_edit = RefTable[settings.ref_num];
+  settings.ref_shown = settings.ref_num;
+  settings.wcs_edit = WcsTable[settings.wcs_num];
+  settings.wcs_shown = settings.wcs_num;
+}
+
+void CStartupDlgBar::FoldShownRows() {
+  WcsTable[settings.wcs_shown] = settings.wcs_edit;
+  RefTable[settings.ref_shown] = settings.ref_edit;
+}
+
+void CStartupDlgBar::DoDataExchange(CDataExchange* dx) {
+  MCDialog::DoDataExchange(dx);
+  LinkSettings& s = settings;
+  DDX_Text(dx, kExeCombo, s.exe);
+  DDX_Text(dx, kMchEdit, s.mch);
+  DDX_Text(dx, kNcEdit, s.nc_file);
+  DDX_Text(dx, kPrjEdit, s.prj);
+  DDX_Text(dx, kTolEdit, s.tol);
+  DDX_Text(dx, kWrkEdit, s.wrk);
+  DDX_CBIndex(dx, kWcsCombo, s.wcs_num);
+  for (int i = 0; i < 9; ++i) DDX_Text(dx, kWcsEdits[i], s.wcs_edit[static_cast<size_t>(i)]);
+  DDX_Text(dx, kPartX, s.part_x);
+  DDX_Text(dx, kPartY, s.part_y);
+  DDX_Text(dx, kPartZ, s.part_z);
+  DDX_Text(dx, kAAxisY, s.a_axis_y);
+  DDX_Text(dx, kAAxisZ, s.a_axis_z);
+  DDX_Text(dx, kBAxisX, s.b_axis_x);
+  DDX_Text(dx, kBAxisZ, s.b_axis_z);
+  DDX_Text(dx, kCAxisX, s.c_axis_x);
+  DDX_Text(dx, kCAxisY, s.c_axis_y);
+  for (int i = 0; i < 9; ++i) DDX_Text(dx, kRefEdits[i], s.ref_edit[static_cast<size_t>(i)]);
+  DDX_CBIndex(dx, kRefCombo, s.ref_num);
+  DDX_Check(dx, kRefFromMachine, s.ref_from_m);
+  DDX_Check(dx, kFromWorkStock, s.from_wrk_st);
+}
+
+bool CStartupDlgBar::OnCommand(int id, int notification) {
+  if (notification == kCbnSelChange) {
+    if (id == kWcsCombo) OnWcsRowChange();
+    else if (id == kRefCombo) OnRefRowChange();
+    else return MCDialog::OnCommand(id, notification);
+    return true;
+  }
+  if (notification != kBnClicked) return MCDialog::OnCommand(id, notification);
+  switch (id) {
+    case kBrowseExe: OnBrowseExe(); break;
+    case kBrowseMch: OnBrowseMch(); break;
+    case kBrowseNc: OnBrowseNc(); break;
+    case kBrowsePrj: OnBrowsePrj(); break;
+    case kBrowseTol: OnBrowseTol(); break;
+    case kBrowseWrk: OnBrowseWrk(); break;
+    case kLaunch: OnLaunch(); break;
+    case kLoadSettings: OnLoadSettings(); break;
+    case kSaveSettings: OnSaveSettings(); break;
+    case kFromWorkStock: OnFromWorkStock(); break;
+    case kSaveToolsOnly: OnSaveToolsOnly(); break;
+    case kCancel: OnCancelPanel(); break;
+    default: return MCDialog::OnCommand(id, notification);
+  }
+  return true;
+}
+
+void CStartupDlgBar::OnLaunch() {
+  UpdateData(true);
+  FoldShownRows();
+  dialog_done = 1;
+  launch_requested = 1;
+  OnOK();
+}
+
+void CStartupDlgBar::OnCancelPanel() {
+  dialog_done = 1;
+  EndDialog(2);
+}
+
+void CStartupDlgBar::OnClose() {
+  dialog_done = 1;
+  MCDialog::OnClose();
+}
+
+void CStartupDlgBar::OnPaint() { redraw_pending = 1; }
+
+void CStartupDlgBar::OnSize() {
+  MCDialog::OnSize();
+  redraw_pending = 1;
+}
+
+void CStartupDlgBar::OnTimer(int timer_id) {
+  if (timer_id == kRedrawTimer) RedrawCommandBand();
+  MCDialog::OnTimer(timer_id);
+}
+
+// Paints the command band and puts the five command buttons in it; the window
+// does the drawing.
+void CStartupDlgBar::RedrawCommandBand() {
+  if (redraw_pending && window()) window()->RedrawCommandBand();
+  redraw_pending = 0;
+}
+
+}  // namespace quenlo::ui

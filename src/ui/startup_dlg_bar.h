@@ -1,0 +1,53 @@
+// The settings panel: holds the scalar half of the settings record and the
+// panel's state flags, shows and reads the record through its controls, and
+// carries the user's commands. The link run docks it into the host's function
+// panel and reads the flags and the record when the user is done.
+#pragma once
+
+#include "host/dialog.h"
+#include "settings/link_settings.h"
+
+namespace quenlo::ui {
+
+class CStartupDlgBar : public MCDialog {
+ public:
+  CStartupDlgBar();
+  ~CStartupDlgBar() override;
+
+  bool OnInitDialog() override;
+  void DoDataExchange(CDataExchange* dx) override;
+  bool OnCommand(int control_id, int notification) override;  // the message map
+  void OnClose() override;
+  void OnPaint() override;
+  void OnSize() override;
+  void OnTimer(int timer_id) override;
+
+  // Command handlers.
+  void OnBrowseExe();
+  void OnBrowseMch();
+  void OnBrowseNc();
+  void OnBrowsePrj();
+  void OnBrowseTol();
+  void OnBrowseWrk();
+  void OnWcsRowChange();
+  void OnRefRowChange();
+  void OnLaunch();
+  void OnLoadSettings();
+  void OnSaveSettings();
+  void OnFromWorkStock();  // the work-origin step
+  void OnSaveToolsOnly();
+  void OnCancelPanel();
+
+  LinkSettings settings;
+  unsigned char launch_requested = 0;
+  unsigned char dialog_done = 0;
+  unsigned char redraw_pending = 0;
+
+ private:
+  void FillSelectors();
+  void LoadShownRows();
+  void FoldShownRows();
+  void RedrawCommandBand();
+};
+
+}  // namespace quenlo::ui

@@ -1,0 +1,18 @@
+// The add-in as the host holds it: its entry points, found the way the host
+// finds them (on Windows, Tarvik.dll loaded and its exports looked up).
+#pragma once
+
+#include <string>
+
+namespace standin {
+
+struct AddIn {
+  int (*m_version)(int) = nullptr;
+  int (*m_main)(int) = nullptr;
+  int (*Run)(int) = nullptr;
+};
+
+// False with a message when the add-in cannot be loaded.
+bool LoadAddIn(AddIn& add_in, std::string& error);
+
+}  // namespace standin

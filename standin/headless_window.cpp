@@ -1,0 +1,85 @@
+#include "headless_window.h"
+
+#include <algorithm>
+
+#include "host_state.h"
+
+namespace standin {
+
+HeadlessWindow::HeadlessWindow(const DialogTemplate& dialog_template) : template_(dialog_template) {}
+
+std::wstring HeadlessWindow::GetItemText(int id) { return At(id).text; }
+void HeadlessWindow::SetItemText(int id, const std::wstring& text) { At(id).text = text; }
+
+int HeadlessWindow::GetCurSel(int id) { return At(id).selection; }
+
+void HeadlessWindow::SetCurSel(int id, int index) {
+  Control& c = At(id);
+  if (index < 0 || index >= static_cast<int>(c.items.size())) {
+    c.selection = -1;
+    return;
+  }
+  c.selection = index;
+  c.text = c.items[static_cast<size_t>(index)];  // a combo's edit field shows the chosen item
+}
+
+void HeadlessWindow::ResetContent(int id) {
+  At(id).items.clear();
+  At(id).selection = -1;
+}
+
+void HeadlessWindow::AddString(int id, const std::wstring& text) {
+  Control& c = At(id);
+  const DialogControl* spec = template_.Find(id);
+  if (spec && spec->sorted) {
+    c.items.insert(std::upper_bound(c.items.begin(), c.items.end(), text), text);
+  } else {
+    c.items.push_back(text);
+  }
+}
+
+int HeadlessWindow::GetCount(int id) { return static_cast<int>(At(id).items.size()); }
+
+std::wstring HeadlessWindow::GetLBText(int id, int index) {
+  Control& c = At(id);
+  if (index < 0 || index >= static_cast<int>(c.items.size())) return L"";
+  return c.items[static_cast<size_t>(index)];
+}
+
+int HeadlessWindow::GetCheck(int id) { return At(id).check; }
+void HeadlessWindow::SetCheck(int id, int state) { At(id).check = state; }
+void HeadlessWindow::SetFocus(int id) { focus_ = id; }
+
+void HeadlessWindow::ShowMessage(const std::wstring& text) { Report("message: ", text); }
+
+std::optional<std::wstring> HeadlessWindow::RunFileDialog(const FileDialogRequest& request) {
+  std::wstring what = std::wstring(request.open ? L"open" : L"save") + L" filter=" + request.filter +
+                      L" ext=" + request.default_extension + L" name=" + request.initial_name +
+                      L" folder=" + request.initial_folder;
+  Report("file dialog: ", what);
+  if (answers_.empty()) {
+    Report("file dialog: no answer queued, cancelled");
+    return std::nullopt;
+  }
+  std::optional<std::wstring> answer = answers_.front();
+  answers_.pop_front();
+  if (!answer) return std::nullopt;
+  // The dialog appends the default extension to a name typed without one.
+  std::wstring chosen = *answer;
+  size_t name_start = chosen.find_last_of(L"\\/");
+  name_start = name_start == std::wstring::npos ? 0 : name_start + 1;
+  if (!request.default_extension.empty() && chosen.find(L'.', name_start) == std::wstring::npos)
+    chosen += L"." + request.default_extension;
+  return chosen;
+}
+
+void HeadlessWindow::SetTimer(int, int period_ms) { timer_period_ = period_ms; }
+void HeadlessWindow::AddToolTip(int id, const std::wstring& text) { tool_tips_[id] = text; }
+void HeadlessWindow::RedrawCommandBand() { ++redraws_; }
+
+std::wstring HeadlessWindow::ToolTip(int id) const {
+  auto it = tool_tips_.find(id);
+  return it == tool_tips_.end() ? L"" : it->second;
+}
+
+}  // namespace standin

@@ -1,0 +1,65 @@
+// The panel's window without a screen: it keeps every control's state, and the
+// panel script plays the user on it. Message boxes and file dialogs are
+// reported to the host's transcript; file dialogs take their answers from a
+// queue that the script fills.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host/dialog.h"
+#include "host/resources.h"
+
+namespace standin {
+
+class HeadlessWindow : public DialogWindow {
+ public:
+  explicit HeadlessWindow(const DialogTemplate& dialog_template);
+
+  std::wstring GetItemText(int id) override;
+  void SetItemText(int id, const std::wstring& text) override;
+  int GetCurSel(int id) override;
+  void SetCurSel(int id, int index) override;
+  void ResetContent(int id) override;
+  void AddString(int id, const std::wstring& text) override;
+  int GetCount(int id) override;
+  std::wstring GetLBText(int id, int index) override;
+  int GetCheck(int id) override;
+  void SetCheck(int id, int state) override;
+  void SetFocus(int id) override;
+  void ShowMessage(const std::wstring& text) override;
+  std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request) override;
+  void SetTimer(int timer_id, int period_ms) override;
+  void AddToolTip(int id, const std::wstring& text) override;
+  void RedrawCommandBand() override;
+
+  // The user's side.
+  void QueueFileAnswer(std::optional<std::wstring> answer) { answers_.push_back(std::move(answer)); }
+  const DialogTemplate& dialog_template() const { return template_; }
+  bool timer_running() const { return timer_period_ > 0; }
+  int focus() const { return focus_; }
+  std::wstring ToolTip(int id) const;
+  int redraw_count() const { return redraws_; }
+
+ private:
+  struct Control {
+    std::wstring text;
+    std::vector<std::wstring> items;
+    int selection = -1;
+    int check = 0;
+  };
+  Control& At(int id) { return controls_[id]; }
+
+  DialogTemplate template_;
+  std::map<int, Control> controls_;
+  std::map<int, std::wstring> tool_tips_;
+  std::deque<std::optional<std::wstring>> answers_;
+  int timer_period_ = 0;
+  int focus_ = 0;
+  int redraws_ = 0;
+};
+
+}  // namespace standin

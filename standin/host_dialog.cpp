@@ -1,0 +1,124 @@
+// The host's dialog base, function panel and framework services, with the
+// panel's window kept headless and the user played by the panel script.
+#include "headless_window.h"
+#include "host/dialog.h"
+#include "host/resources.h"
+#include "host_state.h"
+#include "panel_script.h"
+
+using standin::Host;
+using standin::Report;
+
+namespace {
+
+class PanelWindow : public HostWindow {
+ public:
+  bool IsWindowVisible() const override { return Host().panel_visible; }
+  void* GetSafeHwnd() const override { return nullptr; }
+};
+
+class MainFrame : public HostWindow {
+ public:
+  bool IsWindowVisible() const override { return true; }
+  void* GetSafeHwnd() const override { return nullptr; }
+};
+
+const ResourceModule*& CurrentResources() {
+  static const ResourceModule* current = nullptr;
+  return current;
+}
+
+}  // namespace
+
+MCDialog::MCDialog(int template_id, MCDialog*, short, bool, int, bool) : template_id_(template_id) {}
+MCDialog::~MCDialog() = default;
+bool MCDialog::OnInitDialog() { return true; }
+void MCDialog::DoDataExchange(CDataExchange*) {}
+void MCDialog::OnOK() { EndDialog(1); }
+bool MCDialog::OnCommand(int, int) { return false; }
+void MCDialog::OnClose() {}
+void MCDialog::OnPaint() {}
+void MCDialog::OnSize() {}
+void MCDialog::OnTimer(int) {}
+
+bool MCDialog::UpdateData(bool save) {
+  CDataExchange dx;
+  dx.m_bSaveAndValidate = save;
+  dx.window = window_;
+  if (window_) DoDataExchange(&dx);
+  return !dx.failed;
+}
+
+void MCDialog::EndDialog(int result) { end_result_ = result; }
+void MCDialog::ShowWindow(int) {}
+
+void CreateInFunctionPnl(MCDialog* dialog, const std::wstring& title) {
+  auto& host = Host();
+  const ResourceModule* resources = CurrentResources();
+  const DialogTemplate* tpl = resources ? resources->FindDialog(dialog->template_id()) : nullptr;
+  if (!tpl) {
+    Report("panel: no dialog template " + std::to_string(dialog->template_id()) + " in the current resources");
+    return;
+  }
+  host.window = std::make_unique<standin::HeadlessWindow>(*tpl);
+  host.dialog = dialog;
+  host.panel_visible = true;
+  dialog->AttachWindow(host.window.get());
+  Report("panel docked: ", title);
+  dialog->OnInitDialog();
+}
+
+void DestroyInFunctionPnl() {
+  auto& host = Host();
+  if (host.dialog) {
+    host.dialog->AttachWindow(nullptr);
+    Report("panel removed");
+  }
+  host.dialog = nullptr;
+  host.window.reset();
+  host.panel_visible = false;
+}
+
+HostWindow* get_FunctionPanel() {
+  static PanelWindow panel;
+  return Host().panel_exists ? &panel : nullptr;
+}
+
+HostWindow* get_MainFrame() {
+  static MainFrame frame;
+  return &frame;
+}
+
+bool AfxPumpMessage() {
+  auto& host = Host();
+  if (!host.script || !host.script->RunNext()) {
+    // Nothing more from the user: the host hides its function panel.
+    if (host.panel_visible) Report("panel hidden");
+    host.panel_visible = false;
+  }
+  if (host.dialog && host.window && host.window->timer_running()) host.dialog->OnTimer(1);
+  return true;
+}
+
+void AfxMessageBox(const std::wstring& text) { Report("message: ", text); }
+
+const ResourceModule* AfxGetResourceHandle() { return CurrentResources(); }
+void AfxSetResourceHandle(const ResourceModule* module) { CurrentResources() = module; }
+
+const DialogControl* DialogTemplate::Find(int control_id) const {
+  for (const DialogControl& c : controls)
+    if (c.id == control_id) return &c;
+  return nullptr;
+}
+
+const DialogControl* DialogTemplate::FindByName(const std::wstring& name) const {
+  for (const DialogControl& c : controls)
+    if (c.name && name == c.name) return &c;
+  return nullptr;
+}
+
+const DialogTemplate* ResourceModule::FindDialog(int template_id) const {
+  for (const DialogTemplate* d : dialogs)
+    if (d->id == template_id) return d;
+  return nullptr;
+}

@@ -1,0 +1,167 @@
+#include "panel_script.h"
+
+#include <cwctype>
+
+#include "headless_window.h"
+#include "host_state.h"
+#include "platform/ansi.h"
+
+namespace standin {
+namespace {
+
+std::wstring Trim(const std::wstring& s) {
+  size_t b = s.find_first_not_of(L" \t\r");
+  if (b == std::wstring::npos) return L"";
+  size_t e = s.find_last_not_of(L" \t\r");
+  return s.substr(b, e - b + 1);
+}
+
+std::wstring StripComment(const std::wstring& line) {
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == L'#' && (i == 0 || line[i - 1] == L' ' || line[i - 1] == L'\t')) return line.substr(0, i);
+  }
+  return line;
+}
+
+// Splits off the first word.
+std::wstring TakeWord(std::wstring& rest) {
+  rest = Trim(rest);
+  size_t end = rest.find_first_of(L" \t");
+  std::wstring word = rest.substr(0, end);
+  rest = end == std::wstring::npos ? L"" : Trim(rest.substr(end));
+  return word;
+}
+
+bool ParseIndex(const std::wstring& text, int& value) {
+  if (text.empty() || text.size() > 9) return false;
+  value = 0;
+  for (wchar_t c : text) {
+    if (c < L'0' || c > L'9') return false;
+    value = value * 10 + (c - L'0');
+  }
+  return true;
+}
+
+}  // namespace
+
+PanelScript PanelScript::Parse(const std::string& text) {
+  PanelScript script;
+  std::wstring all = quenlo::platform::FromUtf8(text);
+  size_t start = 0;
+  int number = 0;
+  while (start <= all.size()) {
+    size_t end = all.find(L'\n', start);
+    std::wstring raw = all.substr(start, end == std::wstring::npos ? std::wstring::npos : end - start);
+    ++number;
+    std::wstring rest = Trim(StripComment(raw));
+    if (!rest.empty()) {
+      ScriptLine line;
+      line.number = number;
+      line.action = TakeWord(rest);
+      if (line.action == L"type") {
+        line.target = TakeWord(rest);
+        line.argument = rest;  // the rest of the line, blanks inside kept
+      } else if (line.action == L"answer-file") {
+        line.argument = rest;
+      } else {
+        line.target = TakeWord(rest);
+        line.argument = rest;
+      }
+      script.lines_.push_back(line);
+    }
+    if (end == std::wstring::npos) break;
+    start = end + 1;
+  }
+  return script;
+}
+
+void PanelScript::Append(const PanelScript& more) {
+  for (ScriptLine line : more.lines_) {
+    line.number += static_cast<int>(lines_.size() > 0 ? lines_.back().number : 0);
+    lines_.push_back(line);
+  }
+}
+
+bool PanelScript::RunNext() {
+  while (!done()) {
+    const ScriptLine& line = lines_[next_++];
+    if (Execute(line)) return true;
+    if (failed_) return true;
+  }
+  return false;
+}
+
+void PanelScript::Fail(const ScriptLine& line, const std::string& what) {
+  Report("script: line " + std::to_string(line.number) + ": " + what);
+  failed_ = true;
+  next_ = lines_.size();
+  Host().panel_visible = false;  // the run goes on as if the panel were hidden
+}
+
+bool PanelScript::Execute(const ScriptLine& line) {
+  HostState& host = Host();
+  std::string action = quenlo::platform::ToUtf8(line.action);
+  if (line.action == L"hide-panel") {
+    Report("panel hidden");
+    host.panel_visible = false;
+    return true;
+  }
+  if (!host.window || !host.dialog) {
+    Fail(line, "no panel is open for '" + action + "'");
+    return false;
+  }
+  HeadlessWindow& window = *host.window;
+  if (line.action == L"answer-file") {
+    window.QueueFileAnswer(line.argument);
+    return false;
+  }
+  if (line.action == L"answer-cancel") {
+    window.QueueFileAnswer(std::nullopt);
+    return false;
+  }
+  if (line.action == L"close") {
+    host.dialog->OnClose();
+    return true;
+  }
+  // The remaining actions name a control, by name or by id.
+  const DialogTemplate& tpl = window.dialog_template();
+  const DialogControl* control = tpl.FindByName(line.target);
+  int id = 0;
+  if (!control && ParseIndex(line.target, id)) control = tpl.Find(id);
+  if (!control) {
+    Fail(line, "unknown control '" + quenlo::platform::ToUtf8(line.target) + "'");
+    return false;
+  }
+  id = control->id;
+  if (line.action == L"type") {
+    window.SetItemText(id, line.argument);
+    return true;
+  }
+  if (line.action == L"select") {
+    int index = 0;
+    if (!ParseIndex(line.argument, index) || index >= window.GetCount(id)) {
+      Fail(line, "no entry '" + quenlo::platform::ToUtf8(line.argument) + "' in that list");
+      return false;
+    }
+    window.SetCurSel(id, index);
+    host.dialog->OnCommand(id, kCbnSelChange);
+    return true;
+  }
+  if (line.action == L"check") {
+    if (line.argument != L"on" && line.argument != L"off") {
+      Fail(line, "check takes on or off");
+      return false;
+    }
+    window.SetCheck(id, line.argument == L"on" ? 1 : 0);
+    host.dialog->OnCommand(id, kBnClicked);
+    return true;
+  }
+  if (line.action == L"click") {
+    host.dialog->OnCommand(id, kBnClicked);
+    return true;
+  }
+  Fail(line, "unknown action '" + action + "'");
+  return false;
+}
+
+}  // namespace standin

@@ -1,0 +1,133 @@
+// quenlo-host JOB [--script FILE] [--do ACTION]... [--version N]
+//
+// The stand-in CAM host: loads the job, loads the add-in, answers its
+// handshake, runs it, and plays the user on its panel with a panel script.
+// Reports, a line each, what the host saw. Exit status 0 after a completed
+// run, 2 for a bad job file or script.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+#include <memory>
+
+#include "add_in.h"
+#include "host_state.h"
+#include "panel_script.h"
+#include "platform/ansi.h"
+#include "platform/files.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include "entry/entry_points.h"
+#endif
+
+namespace standin {
+
+#ifdef _WIN32
+bool LoadAddIn(AddIn& add_in, std::string& error) {
+  wchar_t self[MAX_PATH * 4];
+  DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
+  std::wstring folder(self, n);
+  folder = folder.substr(0, folder.find_last_of(L"\\/") + 1);
+  HMODULE module = LoadLibraryW((folder + L"Tarvik.dll").c_str());
+  if (!module) {
+    error = "cannot load Tarvik.dll (error " + std::to_string(GetLastError()) + ")";
+    return false;
+  }
+  add_in.m_version = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "m_version")));
+  add_in.m_main = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "m_main")));
+  add_in.Run = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "Run")));
+  if (!add_in.m_version || !add_in.m_main || !add_in.Run) {
+    error = "Tarvik.dll does not export m_version, m_main and Run";
+    return false;
+  }
+  return true;
+}
+#else
+bool LoadAddIn(AddIn& add_in, std::string&) {
+  add_in.m_version = &::m_version;
+  add_in.m_main = &::m_main;
+  add_in.Run = &::Run;
+  return true;
+}
+#endif
+
+}  // namespace standin
+
+namespace {
+
+int Usage() {
+  std::fprintf(stderr, "usage: quenlo-host JOB [--script FILE] [--do ACTION]... [--version N]\n");
+  return 2;
+}
+
+std::wstring Wide(const char* arg) { return quenlo::platform::FromUtf8(arg); }
+
+int RunHost(const std::wstring& job_path, const std::wstring& script_path, const std::string& extra_actions,
+            int version) {
+  standin::Job job;
+  standin::JobError error;
+  if (!standin::LoadJobFile(job_path, job, error)) {
+    std::fprintf(stderr, "quenlo-host: %s\n", error.message.c_str());
+    return 2;
+  }
+  standin::InstallJob(job);
+  standin::HostState& host = standin::Host();
+  host.echo = true;
+  standin::PanelScript script;
+  if (!script_path.empty()) {
+    std::string text;
+    if (!quenlo::platform::ReadWholeFile(script_path, text)) {
+      std::fprintf(stderr, "quenlo-host: %s: cannot read the panel script\n",
+                   quenlo::platform::ToUtf8(script_path).c_str());
+      return 2;
+    }
+    script = standin::PanelScript::Parse(text);
+  }
+  script.Append(standin::PanelScript::Parse(extra_actions));
+  host.script = std::make_unique<standin::PanelScript>(script);
+
+  standin::AddIn add_in;
+  std::string load_error;
+  if (!standin::LoadAddIn(add_in, load_error)) {
+    std::fprintf(stderr, "quenlo-host: %s\n", load_error.c_str());
+    return 2;
+  }
+  standin::Report("version: " + std::to_string(add_in.m_version(version)));
+  int result = add_in.Run(0);
+  standin::Report("run: returned " + std::to_string(result));
+  return host.script->failed() ? 2 : 0;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** wargv) {
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) args.push_back(quenlo::platform::ToUtf8(wargv[i]));
+#else
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv, argv + argc);
+#endif
+  std::wstring job, script;
+  std::string actions;
+  int version = 2800;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    bool has_value = i + 1 < args.size();
+    if (a == "--script" && has_value) {
+      script = Wide(args[++i].c_str());
+    } else if (a == "--do" && has_value) {
+      actions += args[++i] + "\n";
+    } else if (a == "--version" && has_value) {
+      version = std::atoi(args[++i].c_str());
+    } else if (!a.empty() && a[0] != '-' && job.empty()) {
+      job = Wide(a.c_str());
+    } else {
+      return Usage();
+    }
+  }
+  if (job.empty()) return Usage();
+  return RunHost(job, script, actions, version);
+}
