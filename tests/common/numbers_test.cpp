@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+
+#include "common/numbers.h"
+
+namespace quenlo {
+namespace {
+
+TEST(Numbers, FormatLikeCPrintf) {
+  EXPECT_EQ(FormatG(123.456789), "123.457");
+  EXPECT_EQ(FormatG(0.00001), "1e-05");
+  EXPECT_EQ(FormatG(2500000), "2.5e+06");
+  EXPECT_EQ(FormatG(100000), "100000");
+  EXPECT_EQ(FormatG(0), "0");
+  EXPECT_EQ(FormatG(-0.5), "-0.5");
+  EXPECT_EQ(FormatG(1e300), "1e+300");
+  EXPECT_EQ(FormatF(75), "75.000000");
+  EXPECT_EQ(FormatF(-0.0000004), "-0.000000");
+  EXPECT_EQ(FormatD(-42), "-42");
+  EXPECT_EQ(FormatGeneral(0.1, 15), "0.1");
+  EXPECT_EQ(FormatGeneral(1.0 / 3, 15), "0.333333333333333");
+  EXPECT_EQ(FormatG(std::numeric_limits<double>::infinity()), "inf");
+  EXPECT_EQ(FormatG(std::nan("")), "nan");
+}
+
+TEST(Numbers, IgnoreTheProcessLocale) {
+  // A host may run with a locale whose decimal separator is a comma.
+  const char* old = std::setlocale(LC_NUMERIC, nullptr);
+  std::string saved = old ? old : "C";
+  if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) std::setlocale(LC_NUMERIC, "French");
+  EXPECT_EQ(FormatG(12.5), "12.5");
+  EXPECT_EQ(ParseLeadingDouble("12.5"), 12.5);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(Numbers, ParseLeadingNumbersAsTheCRuntimeDoes) {
+  EXPECT_EQ(ParseLeadingInt("  -12abc"), -12);
+  EXPECT_EQ(ParseLeadingInt("+7"), 7);
+  EXPECT_EQ(ParseLeadingInt("abc"), 0);
+  EXPECT_EQ(ParseLeadingInt(""), 0);
+  EXPECT_EQ(ParseLeadingInt("99999999999999"), std::numeric_limits<int>::max());
+  EXPECT_EQ(ParseLeadingDouble(" 1.5e3xyz"), 1500);
+  EXPECT_EQ(ParseLeadingDouble("-.25"), -0.25);
+  EXPECT_EQ(ParseLeadingDouble("1e-05"), 1e-05);
+  EXPECT_EQ(ParseLeadingDouble("x1"), 0);
+  EXPECT_EQ(ParseLeadingDouble("+-1"), 0);
+  EXPECT_TRUE(std::isinf(ParseLeadingDouble("1e400")));
+  EXPECT_EQ(ParseLeadingDouble("1e-400"), 0);
+  EXPECT_EQ(ParseLeadingDouble(L"２"), 0);  // a full-width digit is no number
+}
+
+TEST(Numbers, ScanFloatReadsSinglePrecision) {
+  size_t pos = 0;
+  float value = 0;
+  ASSERT_TRUE(ScanFloat(" 0.1 2", pos, value));
+  EXPECT_EQ(static_cast<double>(value), static_cast<double>(0.1f));
+  EXPECT_EQ(pos, 4u);
+  ASSERT_TRUE(ScanFloat(" 0.1 2", pos, value));
+  EXPECT_EQ(value, 2.0f);
+  EXPECT_FALSE(ScanFloat(" 0.1 2", pos, value));
+  pos = 0;
+  EXPECT_FALSE(ScanFloat("abc", pos, value));
+  EXPECT_EQ(pos, 0u);
+}
+
+TEST(Numbers, WholeDoubleRefusesWhatIsNotOneFiniteNumber) {
+  double v = 0;
+  EXPECT_TRUE(ParseWholeDouble(L" 12.5 ", v));
+  EXPECT_EQ(v, 12.5);
+  EXPECT_TRUE(ParseWholeDouble(L"-0", v));
+  for (const wchar_t* bad : {L"", L" ", L"abc", L"1,5", L"1e400", L"inf", L"nan", L"1 2", L"12x"}) {
+    v = 7;
+    EXPECT_FALSE(ParseWholeDouble(bad, v)) << "accepted: " << bad;
+    EXPECT_EQ(v, 7);
+  }
+}
+
+}  // namespace
+}  // namespace quenlo

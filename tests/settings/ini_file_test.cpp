@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+
+#include "settings/ini_file.h"
+
+namespace quenlo {
+namespace {
+
+TEST(IniFile, ReadsAsThePrivateProfileFunctionsDo) {
+  IniFile ini = IniFile::Parse(
+      "junk line\r\n"
+      "[other]\r\nmch=wrong\r\n"
+      "  [ settings ]  \r\n"
+      "  MCH  =  C:\\m.mch  \r\n"
+      "mch=second\r\n"
+      "no equals here\r\n"
+      "quoted=\"a b\"\r\n"
+      "single='x'\r\n"
+      "half=\"a\r\n"
+      "eq=a=b\r\n"
+      "empty=\r\n"
+      "; comment=1\r\n"
+      "[Settings]\r\nlater=1\r\n");
+  EXPECT_EQ(ini.Get(L"Settings", L"mch"), L"C:\\m.mch");  // case, blanks, first key wins
+  EXPECT_EQ(ini.Get(L"Settings", L"no equals here"), std::nullopt);
+  EXPECT_EQ(ini.Get(L"Settings", L"quoted"), L"a b");
+  EXPECT_EQ(ini.Get(L"Settings", L"single"), L"x");
+  EXPECT_EQ(ini.Get(L"Settings", L"half"), L"\"a");
+  EXPECT_EQ(ini.Get(L"Settings", L"eq"), L"a=b");
+  EXPECT_EQ(ini.Get(L"Settings", L"empty"), L"");
+  EXPECT_EQ(ini.Get(L"Settings", L"later"), std::nullopt);  // only the first matching section counts
+  EXPECT_EQ(ini.Get(L"Missing", L"mch"), std::nullopt);
+}
+
+TEST(IniFile, WriteChangesOneLineAndKeepsEveryOther) {
+  std::string before = "; kept comment\r\n[Other]\r\nk=1\r\n[Settings]\r\nmch=a\r\n\r\n[Tail]\r\nz=9\r\n";
+  IniFile ini = IniFile::Parse(before);
+  ini.Set(L"Settings", L"mch", L"b");
+  ini.Set(L"Settings", L"exe", L"c");
+  EXPECT_EQ(ini.Serialize(),
+            "; kept comment\r\n[Other]\r\nk=1\r\n[Settings]\r\nmch=b\r\nexe=c\r\n\r\n[Tail]\r\nz=9\r\n");
+  IniFile empty = IniFile::Parse("");
+  empty.Set(L"Settings", L"a", L"1");
+  empty.Set(L"Settings", L"b", L"2");
+  EXPECT_EQ(empty.Serialize(), "[Settings]\r\na=1\r\nb=2\r\n");
+}
+
+TEST(IniFile, UnchangedLinesKeepTheirBytesAndLineEndsBecomeCrLf) {
+  std::string odd = "[Settings]\nraw=\x82\xA0\xFF\nlast=1";  // an invalid code-page byte, no final line end
+  IniFile ini = IniFile::Parse(odd);
+  EXPECT_EQ(ini.Serialize(), "[Settings]\r\nraw=\x82\xA0\xFF\r\nlast=1");
+  ini.Set(L"Settings", L"new", L"2");
+  EXPECT_EQ(ini.Serialize(), "[Settings]\r\nraw=\x82\xA0\xFF\r\nlast=1\r\nnew=2\r\n");
+}
+
+TEST(IniFile, ByteOrderMarkedFilesKeepTheirEncoding) {
+  std::string utf16("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0\xE8\x90\r\0\n\0", 22);  // k=部 (U+90E8)
+  IniFile a = IniFile::Parse(utf16);
+  EXPECT_EQ(a.Get(L"s", L"K"), std::wstring(1, static_cast<wchar_t>(0x90E8)));
+  a.Set(L"S", L"k", L"x");
+  EXPECT_EQ(a.Serialize(), std::string("\xFF\xFE[\0S\0]\0\r\0\n\0k\0=\0x\0\r\0\n\0", 22));
+
+  IniFile b = IniFile::Parse("\xEF\xBB\xBF[S]\r\nk=\xE9\x83\xA8\r\n");  // 部 in UTF-8
+  EXPECT_EQ(b.Get(L"S", L"k"), L"部");
+  b.Set(L"S", L"n", L"部");
+  EXPECT_EQ(b.Serialize(), "\xEF\xBB\xBF[S]\r\nk=\xE9\x83\xA8\r\nn=\xE9\x83\xA8\r\n");
+}
+
+}  // namespace
+}  // namespace quenlo
