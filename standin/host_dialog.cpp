@@ -75,7 +75,7 @@ void DestroyInFunctionPnl() {
     Report("panel removed");
   }
   host.dialog = nullptr;
-  host.window.reset();
+  host.last_window = std::move(host.window);
   host.panel_visible = false;
 }
 

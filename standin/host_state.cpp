@@ -20,6 +20,8 @@ void InstallJob(const Job& job) {
   host.transcript.clear();
   host.dialog = nullptr;
   host.window.reset();
+  host.last_window.reset();
+  host.script.reset();
   host.panel_visible = false;
   host.panel_exists = true;
   host.has_group = job.machine_group.has_value();

@@ -24,6 +24,7 @@ struct HostState {
   // The docked panel.
   MCDialog* dialog = nullptr;
   std::unique_ptr<HeadlessWindow> window;
+  std::unique_ptr<HeadlessWindow> last_window;  // the panel's window as it was when removed
   bool panel_visible = false;
   bool panel_exists = true;             // the host has a function panel at all
   std::unique_ptr<PanelScript> script;

@@ -1,0 +1,197 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "entry/entry_points.h"
+#include "headless_window.h"
+#include "host/resources.h"
+#include "host_state.h"
+#include "panel_script.h"
+#include "platform/ansi.h"
+#include "platform/files.h"
+#include "settings/link_settings.h"
+#include "support/test_host.h"
+#include "ui/control_ids.h"
+#include "ui/panel_template.h"
+
+namespace quenlo {
+namespace {
+
+using testing_support::FileExists;
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+constexpr char kJobHead[] = R"({"format":"quenlo-job/1","host":{"user_folder":"user/","addin_folder":"addins"},)";
+
+class LinkRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    testing_support::ClearTables();
+    platform::MakeDirectory(dir_ / L"user");
+  }
+  // Installs a job with the given machine group and a panel script.
+  void Start(const std::string& machine_group, const std::string& script) {
+    ASSERT_TRUE(testing_support::InstallJob(std::string(kJobHead) + R"("machine_group":)" + machine_group + "}",
+                                            dir_.path()));
+    standin::Host().script = std::make_unique<standin::PanelScript>(standin::PanelScript::Parse(script));
+  }
+  std::wstring Sep() const { return std::wstring(1, platform::kPathSeparator); }
+  std::wstring StoreFolder() const { return dir_ / L"user" + Sep() + L"Halvorn"; }
+  std::wstring StoreFile() const { return StoreFolder() + Sep() + L"TARVIK.ini"; }
+  std::string Store() const { return ReadBytes(StoreFile()); }
+  std::wstring Shown(int control) const { return standin::Host().last_window->GetItemText(control); }
+  bool Saw(const std::string& line) const {
+    const auto& t = testing_support::Transcript();
+    return std::find(t.begin(), t.end(), line) != t.end();
+  }
+  TempDir dir_;
+};
+
+const char kGroup[] = R"({"nc":{"file":"D:\\NC\\main.NC","prefix":"D:\\NC\\","suffix":".NC"}})";
+const char kFillAndLaunch[] =
+    "type exe C:\\Tarvik\\Tarvik.exe\ntype mch m.mch\ntype prj p.prjx\ntype tol t.tol\n"
+    "type wcs.x 12.5\ntype ref.w -3\ntype part_y 0.1\nclick launch\n";
+
+TEST(EntryPoints, VersionHandshake) {
+  for (int v : {2800, 2850, 2899}) EXPECT_EQ(m_version(v), v);
+  for (int v : {2900, 2799, -2850, 0, 280000}) EXPECT_EQ(m_version(v), 2800);
+}
+
+TEST_F(LinkRunTest, NoMachineGroupShowsTheMessageAndTouchesNothing) {
+  ASSERT_TRUE(testing_support::InstallJob(std::string(kJobHead) + R"("machine_group":null})", dir_.path()));
+  EXPECT_EQ(m_main(7), 0);
+  EXPECT_EQ(testing_support::Messages(), std::vector<std::string>{"message: マシングループがありません"});
+  EXPECT_FALSE(Saw("panel docked: Quenlo for Tarvik/Pellast"));
+  EXPECT_EQ(platform::GetPathKind(StoreFolder()), platform::PathKind::kMissing);
+}
+
+TEST_F(LinkRunTest, RunPutsThePreviousResourceSourceBack) {
+  ResourceModule other{L"host", {}};
+  AfxSetResourceHandle(&other);
+  Start(kGroup, "click cancel\n");
+  EXPECT_EQ(::Run(0), 0);
+  EXPECT_TRUE(Saw("panel docked: Quenlo for Tarvik/Pellast"));  // the template came from the add-in
+  EXPECT_EQ(AfxGetResourceHandle(), &other);
+  AfxSetResourceHandle(&ui::AddinResources());  // already current: left as it is
+  Start(kGroup, "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(AfxGetResourceHandle(), &ui::AddinResources());
+  AfxSetResourceHandle(nullptr);
+}
+
+TEST_F(LinkRunTest, LaunchStoresEverySettingInOrder) {
+  Start(kGroup, kFillAndLaunch);
+  EXPECT_EQ(::Run(0), 0);
+  EXPECT_TRUE(Saw("panel removed"));
+  std::string store = Store();
+  std::vector<std::string> keys;
+  for (size_t pos = 0; pos < store.size();) {
+    size_t end = store.find("\r\n", pos);
+    std::string line = store.substr(pos, end - pos);
+    if (line.find('=') != std::string::npos) keys.push_back(line.substr(0, line.find('=')));
+    pos = end + 2;
+  }
+  ASSERT_EQ(keys.size(), 339u);
+  std::vector<std::string> head(keys.begin(), keys.begin() + 18);
+  EXPECT_EQ(head, (std::vector<std::string>{"mch", "exe", "prj", "tol", "wrk", "from_wrk_st", "part_x", "part_y",
+                                            "part_z", "a_axis_y", "a_axis_z", "b_axis_x", "b_axis_z", "c_axis_x",
+                                            "c_axis_y", "ref_from_m", "ref_num", "wcs_num"}));
+  EXPECT_EQ(keys[18], "xyz 0");
+  EXPECT_EQ(keys[333], "xyz 315");
+  EXPECT_EQ(keys[334], "ref 0");
+  EXPECT_EQ(keys[338], "ref 4");
+  EXPECT_NE(store.find("\r\nexe=C:\\Tarvik\\Tarvik.exe\r\n"), std::string::npos);
+  EXPECT_NE(store.find("\r\npart_y=0.1\r\n"), std::string::npos);
+  EXPECT_NE(store.find("\r\nxyz 0=12.5 0 0 0 0 0 0 0 0\r\n"), std::string::npos);
+  EXPECT_NE(store.find("\r\nref 0=0 0 0 0 0 0 0 0 -3\r\n"), std::string::npos);
+  EXPECT_NE(store.find("\r\nwrk=\r\n"), std::string::npos);  // an empty stock file does not stop a launch
+}
+
+TEST_F(LinkRunTest, TheNextRunOpensWithTheStoredSettings) {
+  Start(kGroup, kFillAndLaunch);
+  ::Run(0);
+  testing_support::ClearTables();
+  Start(kGroup, "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kMchEdit), L"m.mch");
+  EXPECT_EQ(Shown(ui::kExeCombo), L"C:\\Tarvik\\Tarvik.exe");
+  EXPECT_EQ(Shown(ui::kWcsEdits[0]), L"12.5");
+  EXPECT_EQ(Shown(ui::kRefEdits[8]), L"-3");
+  EXPECT_EQ(WcsTable[0][0], 12.5);
+  EXPECT_EQ(RefTable[0][8], -3.0);
+}
+
+TEST_F(LinkRunTest, NothingIsStoredWithoutAConfirmedCompleteLaunch) {
+  const char* endings[] = {
+      "type exe e\ntype mch m\ntype prj p\nclick launch\n",  // no tool file
+      "type exe e\ntype mch m\ntype prj p\ntype tol t\nclick cancel\n",
+      "type exe e\ntype mch m\ntype prj p\ntype tol t\nclose\n",
+      "type exe e\ntype mch m\ntype prj p\ntype tol t\nhide-panel\nclick launch\n",
+      "type exe e\ntype mch m\ntype prj p\ntype tol t\n",  // the script ends: the panel is hidden
+  };
+  for (const char* script : endings) {
+    Start(kGroup, script);
+    EXPECT_EQ(::Run(0), 0);
+    EXPECT_FALSE(FileExists(StoreFile())) << script;
+    EXPECT_TRUE(Saw("panel removed")) << script;
+  }
+  // A cancelled run leaves an existing store exactly as it was.
+  WriteBytes(StoreFile(), "[Settings]\r\nmch=kept\r\n");
+  Start(kGroup, "type mch changed\nclick cancel\n");
+  ::Run(0);
+  EXPECT_EQ(Store(), "[Settings]\r\nmch=kept\r\n");
+}
+
+TEST_F(LinkRunTest, TheNcFileComesFromTheFirstFlaggedOperation) {
+  std::string ops = R"({"nc":{"file":"D:\\NC\\main.NC","prefix":"D:\\NC\\","suffix":".NC"},"operations":[
+      {"type":1,"tool":{"number":1,"id":1},"nc_name":"E:\\other\\skip.nci"},
+      {"type":1,"tool":{"number":2,"id":2},"nc_name":"E:\\work\\job1.nci","names_nc":true},
+      {"type":1,"tool":{"number":3,"id":3},"nc_name":"E:\\work\\late.nci","names_nc":true}]})";
+  Start(ops, "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kNcEdit), L"D:\\NC\\job1.NC");
+  Start(R"({"nc":{"file":"D:\\NC\\main.NC","prefix":"D:\\rev.2\\","suffix":".NC"},"operations":[
+      {"type":1,"tool":{"number":2,"id":2},"nc_name":"E:\\w\\part","names_nc":1}]})", "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kNcEdit), L"D:\\rev.2\\part.NC");
+  Start(kGroup, "click cancel\n");  // no operations at all
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kNcEdit), L"D:\\NC\\main.NC");
+}
+
+TEST_F(LinkRunTest, ABoxThatHoldsNoNumberIsRefusedOnceAndTheReadingStopsThere) {
+  Start(kGroup,
+        "type exe e\ntype mch m\ntype prj p\ntype tol t\ntype part_x abc\ntype part_y 7\nclick launch\n");
+  ::Run(0);
+  EXPECT_EQ(testing_support::Messages(), std::vector<std::string>{"message: 数値を入力してください。"});
+  std::string store = Store();
+  EXPECT_NE(store.find("\r\ntol=t\r\n"), std::string::npos);   // read before the refused box
+  EXPECT_NE(store.find("\r\npart_y=0\r\n"), std::string::npos);  // after it: not read
+}
+
+TEST_F(LinkRunTest, AStoreWithJunkReadsWhatItCanAndDefaultsTheRest) {
+  platform::MakeDirectory(StoreFolder());
+  WriteBytes(StoreFile(),
+             "garbage\r\n[settings]\r\nno equals\r\nMCH = \"C:\\my machines\\m.mch\" \r\nmch=second\r\n"
+             "xyz 1=1 2 abc 4\r\nxyz 2=5\r\nref 1=text\r\nwcs_num=12x\r\nb_axis_x=2.5mm\r\n");
+  Start(kGroup, "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kMchEdit), L"C:\\my machines\\m.mch");
+  EXPECT_EQ(WcsTable[1], (AxisRow{1, 2, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(WcsTable[2], (AxisRow{5, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ(RefTable[1], AxisRow{});
+  EXPECT_EQ(Shown(ui::kBAxisX), L"2.5");
+  // Whatever index the store held, the panel opens on the first row.
+  EXPECT_EQ(standin::Host().last_window->GetCurSel(ui::kWcsCombo), 0);
+}
+
+TEST_F(LinkRunTest, AScriptErrorEndsThePanelAsIfHidden) {
+  Start(kGroup, "type nosuchbox 1\nclick launch\n");
+  ::Run(0);
+  EXPECT_TRUE(Saw("script: line 1: unknown control 'nosuchbox'"));
+  EXPECT_FALSE(FileExists(StoreFile()));
+}
+
+}  // namespace
+}  // namespace quenlo
