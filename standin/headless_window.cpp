@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host_state.h"
+#include "platform/files.h"
 
 namespace standin {
 
@@ -70,6 +71,12 @@ std::optional<std::wstring> HeadlessWindow::RunFileDialog(const FileDialogReques
   name_start = name_start == std::wstring::npos ? 0 : name_start + 1;
   if (!request.default_extension.empty() && chosen.find(L'.', name_start) == std::wstring::npos)
     chosen += L"." + request.default_extension;
+  // OFN_PATHMUSTEXIST: the dialog does not accept a path whose folder is missing.
+  if ((request.flags & kOfnPathMustExist) && name_start > 1 &&
+      quenlo::platform::GetPathKind(chosen.substr(0, name_start - 1)) != quenlo::platform::PathKind::kDirectory) {
+    Report("file dialog: no such folder, cancelled: ", chosen);
+    return std::nullopt;
+  }
   return chosen;
 }
 

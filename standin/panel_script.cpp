@@ -42,6 +42,27 @@ bool ParseIndex(const std::wstring& text, int& value) {
   return true;
 }
 
+// One control's state as the user sees it, for the transcript.
+void ReportShown(HeadlessWindow& window, const DialogControl& control) {
+  std::wstring name = control.name ? control.name : std::to_wstring(control.id);
+  std::wstring state;
+  switch (control.kind) {
+    case ControlKind::kEdit:
+      state = window.GetItemText(control.id);
+      break;
+    case ControlKind::kComboBox:
+      state = window.GetItemText(control.id) + L" [entry " + std::to_wstring(window.GetCurSel(control.id)) +
+              L" of " + std::to_wstring(window.GetCount(control.id)) + L"]";
+      break;
+    case ControlKind::kCheckBox:
+      state = window.GetCheck(control.id) ? L"on" : L"off";
+      break;
+    default:
+      return;  // buttons show nothing
+  }
+  Report("shown: ", name + L" = " + state);
+}
+
 }  // namespace
 
 PanelScript PanelScript::Parse(const std::string& text) {
@@ -123,8 +144,12 @@ bool PanelScript::Execute(const ScriptLine& line) {
     host.dialog->OnClose();
     return true;
   }
-  // The remaining actions name a control, by name or by id.
   const DialogTemplate& tpl = window.dialog_template();
+  if (line.action == L"show" && line.target == L"all") {
+    for (const DialogControl& c : tpl.controls) ReportShown(window, c);
+    return false;
+  }
+  // The remaining actions name a control, by name or by id.
   const DialogControl* control = tpl.FindByName(line.target);
   int id = 0;
   if (!control && ParseIndex(line.target, id)) control = tpl.Find(id);
@@ -133,6 +158,10 @@ bool PanelScript::Execute(const ScriptLine& line) {
     return false;
   }
   id = control->id;
+  if (line.action == L"show") {  // reports what the control shows; no message to the panel
+    ReportShown(window, *control);
+    return false;
+  }
   if (line.action == L"type") {
     window.SetItemText(id, line.argument);
     return true;

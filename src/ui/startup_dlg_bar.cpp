@@ -32,9 +32,7 @@ bool CStartupDlgBar::OnInitDialog() {
   LoadShownRows();
   UpdateData(false);
   if (settings.from_wrk_st) {
-    settings.part_x = settings.part_manual[0];
-    settings.part_y = settings.part_manual[1];
-    settings.part_z = settings.part_manual[2];
+    RestoreTypedOrigin();
     UpdateData(false);
     OnFromWorkStock();
   }
@@ -65,18 +63,6 @@ void CStartupDlgBar::FillSelectors() {
     for (int i = 0; i < kWcsEntries; ++i) w->AddString(kWcsCombo, WcsRowLabel(i));
   }
   settings.wcs_num = 0;
-}
-
-void CStartupDlgBar::LoadShownRows() {
-  settings.ref_edit = RefTable[settings.ref_num];
-  settings.ref_shown = settings.ref_num;
-  settings.wcs_edit = WcsTable[settings.wcs_num];
-  settings.wcs_shown = settings.wcs_num;
-}
-
-void CStartupDlgBar::FoldShownRows() {
-  WcsTable[settings.wcs_shown] = settings.wcs_edit;
-  RefTable[settings.ref_shown] = settings.ref_edit;
 }
 
 void CStartupDlgBar::DoDataExchange(CDataExchange* dx) {

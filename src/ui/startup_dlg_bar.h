@@ -4,6 +4,9 @@
 // panel and reads the flags and the record when the user is done.
 #pragma once
 
+#include <optional>
+#include <string>
+
 #include "host/dialog.h"
 #include "settings/link_settings.h"
 
@@ -43,10 +46,19 @@ class CStartupDlgBar : public MCDialog {
   unsigned char dialog_done = 0;
   unsigned char redraw_pending = 0;
 
- private:
-  void FillSelectors();
+ // The shown rows: the nine boxes of each table are loaded from row
+  // wcs_num (ref_num), which becomes the shown row, or folded back into the
+  // shown row.
   void LoadShownRows();
   void FoldShownRows();
+
+  // The panel's file dialog (nothing when the user cancels) and message box.
+  std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request);
+  void ShowMessage(const std::wstring& text);
+
+ private:
+  void RestoreTypedOrigin();  // part_x, part_y, part_z = part_manual
+  void FillSelectors();
   void RedrawCommandBand();
 };
 

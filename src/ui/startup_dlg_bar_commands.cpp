@@ -1,20 +1,35 @@
-// The panel's commands that come with the full panel: browsing, row changes,
-// the work-origin step, saving the tool file alone, and settings files.
+// The panel's commands that write files or end it early: saving the tool file
+// alone, and loading and saving a settings file; and the panel's file dialog
+// and message box.
+#include "export/tools/tool_file_writer.h"
+#include "settings/settings_file_commands.h"
 #include "ui/startup_dlg_bar.h"
 
 namespace quenlo::ui {
 
-void CStartupDlgBar::OnBrowseExe() {}
-void CStartupDlgBar::OnBrowseMch() {}
-void CStartupDlgBar::OnBrowseNc() {}
-void CStartupDlgBar::OnBrowsePrj() {}
-void CStartupDlgBar::OnBrowseTol() {}
-void CStartupDlgBar::OnBrowseWrk() {}
-void CStartupDlgBar::OnWcsRowChange() {}
-void CStartupDlgBar::OnRefRowChange() {}
-void CStartupDlgBar::OnLoadSettings() {}
-void CStartupDlgBar::OnSaveSettings() {}
-void CStartupDlgBar::OnFromWorkStock() {}
-void CStartupDlgBar::OnSaveToolsOnly() {}
+void CStartupDlgBar::OnSaveToolsOnly() {
+  UpdateData(true);
+  if (settings.tol.empty()) OnBrowseTol();
+  dialog_done = 1;
+  // The shown rows are not folded: nothing but the tool file is written.
+  WriteToolFile(settings.tol);
+  EndDialog(2);
+}
+
+void CStartupDlgBar::OnLoadSettings() { LoadSettingsFile(*this); }
+
+void CStartupDlgBar::OnSaveSettings() { SaveSettingsFile(*this); }
+
+std::optional<std::wstring> CStartupDlgBar::RunFileDialog(const FileDialogRequest& request) {
+  if (!window()) return std::nullopt;
+  return window()->RunFileDialog(request);
+}
+
+void CStartupDlgBar::ShowMessage(const std::wstring& text) {
+  if (window())
+    window()->ShowMessage(text);
+  else
+    AfxMessageBox(text);
+}
 
 }  // namespace quenlo::ui

@@ -1,0 +1,134 @@
+#include "settings/settings_file.h"
+
+#include <cmath>
+
+#include "common/numbers.h"
+#include "platform/ansi.h"
+#include "settings/axis_row_text.h"
+
+namespace quenlo {
+namespace {
+
+constexpr char kLineEnd[] = "\r\n";
+
+// The selectable rows: row 315 of the work offsets has no entry in the panel.
+constexpr int kWcsSelectable = kWcsRows - 1;
+
+void PathLine(std::string& out, const char* key, const std::wstring& path) {
+  out += key;
+  out += ' ';
+  out += platform::ToAnsi(path);
+  out += kLineEnd;
+}
+
+void RowLine(std::string& out, const char* key, int index, const AxisRow& row) {
+  out += key;
+  out += ' ';
+  out += FormatD(index);
+  out += ' ';
+  for (double value : row) {
+    out += FormatG(value);
+    out += ' ';
+  }
+  out += kLineEnd;
+}
+
+void NumberLine(std::string& out, const char* key, const std::string& number) {
+  out += key;
+  out += ' ';
+  out += number;
+  out += ' ';
+  out += kLineEnd;
+}
+
+std::wstring RowKey(const wchar_t* name, int index) { return name + std::to_wstring(index) + L" "; }
+
+double Finite(double value) { return std::isfinite(value) ? value : 0.0; }
+
+AxisRow ParseRow(const std::wstring& text) {
+  AxisRow row{};
+  ScanAxisRow(text, row);
+  for (double& value : row) value = Finite(value);
+  return row;
+}
+
+}  // namespace
+
+std::string FormatSettingsFile(const LinkSettings& s, const AxisRow (&wcs)[kWcsRows], const AxisRow (&ref)[kRefRows]) {
+  std::string out;
+  out.reserve(24 * 1024);
+  PathLine(out, "mch", s.mch);
+  PathLine(out, "exe", s.exe);
+  PathLine(out, "prj", s.prj);
+  PathLine(out, "tol", s.tol);
+  PathLine(out, "wrk", s.wrk);
+  for (int i = 0; i < kWcsRows; ++i) RowLine(out, "xyz", i, wcs[i]);
+  for (int j = 0; j < kRefRows; ++j) RowLine(out, "ref", j, ref[j]);
+  NumberLine(out, "part_x", FormatG(s.part_x));
+  NumberLine(out, "part_y", FormatG(s.part_y));
+  NumberLine(out, "part_z", FormatG(s.part_z));
+  NumberLine(out, "a_axis_y", FormatG(s.a_axis_y));
+  NumberLine(out, "a_axis_z", FormatG(s.a_axis_z));
+  NumberLine(out, "b_axis_x", FormatG(s.b_axis_x));
+  NumberLine(out, "b_axis_z", FormatG(s.b_axis_z));
+  NumberLine(out, "c_axis_x", FormatG(s.c_axis_x));
+  NumberLine(out, "c_axis_y", FormatG(s.c_axis_y));
+  NumberLine(out, "ref_from_m", FormatD(s.ref_from_m));
+  NumberLine(out, "ref_num", FormatD(s.ref_num));
+  NumberLine(out, "wcs_num", FormatD(s.wcs_num));
+  return out;
+}
+
+std::string_view SettingsFileText::NextLine() {
+  size_t end = bytes_.find('\n', pos_);
+  size_t next = end == std::string_view::npos ? bytes_.size() : end + 1;
+  std::string_view line = bytes_.substr(pos_, next - pos_);
+  pos_ = next;
+  if (!line.empty() && line.back() == '\n') {
+    line.remove_suffix(1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  }
+  return line;
+}
+
+std::wstring FindSettingsValue(SettingsFileText& file, const std::wstring& key, const std::wstring& fallback) {
+  std::string ansi_key = platform::ToAnsi(key);
+  // The forward search from the read position, then one search from the top.
+  for (int pass = 0; pass < 2; ++pass) {
+    if (pass == 1) file.Rewind();
+    while (!file.AtEnd()) {
+      std::string_view line = file.NextLine();
+      if (line.substr(0, ansi_key.size()) == ansi_key) return platform::FromAnsi(line.substr(ansi_key.size()));
+    }
+  }
+  return fallback;
+}
+
+void ParseSettingsFile(std::string_view bytes, LinkSettings& s, AxisRow (&wcs)[kWcsRows], AxisRow (&ref)[kRefRows]) {
+  SettingsFileText file(bytes);
+  s.mch = FindSettingsValue(file, L"mch ", s.mch);
+  s.exe = FindSettingsValue(file, L"exe ", s.exe);
+  s.prj = FindSettingsValue(file, L"prj ", s.prj);
+  s.tol = FindSettingsValue(file, L"tol ", s.tol);
+  s.wrk = FindSettingsValue(file, L"wrk ", s.wrk);
+  for (int i = 0; i < kWcsRows; ++i) wcs[i] = ParseRow(FindSettingsValue(file, RowKey(L"xyz ", i), L""));
+  for (int j = 0; j < kRefRows; ++j) ref[j] = ParseRow(FindSettingsValue(file, RowKey(L"ref ", j), L""));
+  auto number = [&file](const wchar_t* key) { return Finite(ParseLeadingDouble(FindSettingsValue(file, key, L"0"))); };
+  auto integer = [&file](const wchar_t* key) { return ParseLeadingInt(FindSettingsValue(file, key, L"0")); };
+  s.part_x = number(L"part_x ");
+  s.part_y = number(L"part_y ");
+  s.part_z = number(L"part_z ");
+  s.a_axis_y = number(L"a_axis_y ");
+  s.a_axis_z = number(L"a_axis_z ");
+  s.b_axis_x = number(L"b_axis_x ");
+  s.b_axis_z = number(L"b_axis_z ");
+  s.c_axis_x = number(L"c_axis_x ");
+  s.c_axis_y = number(L"c_axis_y ");
+  s.ref_from_m = integer(L"ref_from_m ") != 0 ? 1 : 0;  // a check box state
+  s.ref_num = integer(L"ref_num ");
+  s.wcs_num = integer(L"wcs_num ");
+  if (s.ref_num < 0 || s.ref_num >= kRefRows) s.ref_num = 0;
+  if (s.wcs_num < 0 || s.wcs_num >= kWcsSelectable) s.wcs_num = 0;
+}
+
+}  // namespace quenlo

@@ -1,0 +1,47 @@
+// The settings file (.nvs): the whole settings record in 338 keyed lines of
+// ANSI code-page text with CR LF line ends, written and read here as bytes.
+// Choosing the file and showing what was loaded is the panel's part
+// (settings/settings_file_commands.h).
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "settings/link_settings.h"
+
+namespace quenlo {
+
+// The file's bytes: mch, exe, prj, tol, wrk; the 316 work-offset rows; the 5
+// initial/reference rows; the work origin, the rotary-axis centres,
+// ref_from_m, ref_num and wcs_num.
+std::string FormatSettingsFile(const LinkSettings& settings, const AxisRow (&wcs)[kWcsRows],
+                               const AxisRow (&ref)[kRefRows]);
+
+// A settings file being read: its bytes and a read position just after the
+// line that the last lookup met.
+class SettingsFileText {
+ public:
+  explicit SettingsFileText(std::string_view bytes) : bytes_(bytes) {}
+  bool AtEnd() const { return pos_ >= bytes_.size(); }
+  void Rewind() { pos_ = 0; }
+  // The next whole line without its line end (LF or CR LF).
+  std::string_view NextLine();
+
+ private:
+  std::string_view bytes_;
+  size_t pos_ = 0;
+};
+
+// The value of `key` (which ends with a blank): the rest of the first line
+// that begins with it, searched from the read position to the end and then
+// from the top, or `fallback` when no line begins with it.
+std::wstring FindSettingsValue(SettingsFileText& file, const std::wstring& key, const std::wstring& fallback);
+
+// Reads a settings file into the record and the tables. Paths the file lacks
+// keep their values; every number it lacks, in a row or alone, becomes 0, and
+// so does a number that is not finite; wcs_num and ref_num outside the tables
+// become 0. The panel's shown rows are not touched.
+void ParseSettingsFile(std::string_view bytes, LinkSettings& settings, AxisRow (&wcs)[kWcsRows],
+                       AxisRow (&ref)[kRefRows]);
+
+}  // namespace quenlo
