@@ -6,6 +6,7 @@
 #include "host/folders.h"
 #include "panel_script.h"
 #include "platform/ansi.h"
+#include "platform/registry.h"
 
 namespace standin {
 
@@ -40,6 +41,7 @@ void InstallJob(const Job& job) {
   }
   chook_prefix = host.job.addin_folder.c_str();
   quenlo::platform::SetAnsiCodePage(job.code_page);
+  quenlo::platform::SetRegistryFile(job.registry);
 }
 
 void Report(const std::string& line) {

@@ -122,6 +122,14 @@ void PanelScript::Fail(const ScriptLine& line, const std::string& what) {
 bool PanelScript::Execute(const ScriptLine& line) {
   HostState& host = Host();
   std::string action = quenlo::platform::ToUtf8(line.action);
+  static const wchar_t* const kActions[] = {L"type",  L"select", L"check",         L"click",
+                                            L"close", L"hide-panel", L"answer-file", L"answer-cancel"};
+  bool known = false;
+  for (const wchar_t* a : kActions) known = known || line.action == a;
+  if (!known) {
+    Fail(line, "unknown action '" + action + "'");
+    return false;
+  }
   if (line.action == L"hide-panel") {
     Report("panel hidden");
     host.panel_visible = false;
@@ -185,12 +193,8 @@ bool PanelScript::Execute(const ScriptLine& line) {
     host.dialog->OnCommand(id, kBnClicked);
     return true;
   }
-  if (line.action == L"click") {
-    host.dialog->OnCommand(id, kBnClicked);
-    return true;
-  }
-  Fail(line, "unknown action '" + action + "'");
-  return false;
+  host.dialog->OnCommand(id, kBnClicked);  // click
+  return true;
 }
 
 }  // namespace standin

@@ -15,6 +15,7 @@
 #include "panel_script.h"
 #include "platform/ansi.h"
 #include "platform/files.h"
+#include "program_watch.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -35,6 +36,7 @@ bool LoadAddIn(AddIn& add_in, std::string& error) {
     error = "cannot load Tarvik.dll (error " + std::to_string(GetLastError()) + ")";
     return false;
   }
+  WatchProgramStarts(module);
   add_in.m_version = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "m_version")));
   add_in.m_main = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "m_main")));
   add_in.Run = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "Run")));
@@ -46,6 +48,7 @@ bool LoadAddIn(AddIn& add_in, std::string& error) {
 }
 #else
 bool LoadAddIn(AddIn& add_in, std::string&) {
+  WatchProgramStarts(nullptr);
   add_in.m_version = &::m_version;
   add_in.m_main = &::m_main;
   add_in.Run = &::Run;

@@ -1,0 +1,60 @@
+// Binary STL output of a triangle mesh.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+
+#include "stl_mesh.h"
+
+namespace standin {
+namespace {
+
+void PutU32(std::string& out, uint32_t value) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+}
+
+void PutF32(std::string& out, float value) {
+  uint32_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  PutU32(out, bits);
+}
+
+// The unit normal of the triangle as it will be stored (from the float
+// vertices), zero for a triangle without area.
+void Normal(const float (&v)[3][3], float (&n)[3]) {
+  double e1[3], e2[3];
+  for (int c = 0; c < 3; ++c) {
+    e1[c] = double(v[1][c]) - v[0][c];
+    e2[c] = double(v[2][c]) - v[0][c];
+  }
+  double x = e1[1] * e2[2] - e1[2] * e2[1];
+  double y = e1[2] * e2[0] - e1[0] * e2[2];
+  double z = e1[0] * e2[1] - e1[1] * e2[0];
+  double length = std::sqrt(x * x + y * y + z * z);
+  if (!(length > 0)) length = 1, x = y = z = 0;
+  n[0] = static_cast<float>(x / length);
+  n[1] = static_cast<float>(y / length);
+  n[2] = static_cast<float>(z / length);
+}
+
+}  // namespace
+
+std::string StlBytes(const Mesh& mesh, std::string_view header) {
+  std::string out(80, '\0');
+  std::memcpy(out.data(), header.data(), std::min<size_t>(header.size(), 80));
+  PutU32(out, static_cast<uint32_t>(mesh.size()));
+  out.reserve(84 + 50 * mesh.size());
+  for (const Triangle& t : mesh) {
+    float v[3][3], n[3];
+    for (int i = 0; i < 3; ++i)
+      for (int c = 0; c < 3; ++c) v[i][c] = static_cast<float>(t.v[i][c]);
+    Normal(v, n);
+    for (float c : n) PutF32(out, c);
+    for (const auto& p : v)
+      for (float c : p) PutF32(out, c);
+    out.append(2, '\0');
+  }
+  return out;
+}
+
+}  // namespace standin
