@@ -1,7 +1,52 @@
 #include "export/project/project_writer.h"
 
-namespace quenlo {
+#include <string>
 
-void WriteProjectFile(const LinkSettings&) {}
+#include "export/project/project_rules.h"
+#include "export/project/stock_stl.h"
+#include "export/project/template_rewrite.h"
+#include "host/dialog.h"
+#include "host/folders.h"
+#include "host/machine_group.h"
+#include "platform/files.h"
+
+namespace quenlo {
+namespace {
+
+constexpr wchar_t kTemplateName[] = L"default_template.prj";
+constexpr wchar_t kTemplateUnreadable[] = L"プロジェクトのテンプレートファイルを読み込めませんでした。\n";
+constexpr wchar_t kProjectUnwritable[] = L"プロジェクトファイルを書き込めませんでした。\n";
+constexpr wchar_t kStlUnwritable[] = L"ワークのSTLファイルを書き込めませんでした。\n";
+
+std::wstring TemplatePath() {
+  std::wstring folder = chook_prefix ? chook_prefix : L"";
+  return folder + platform::kPathSeparator + kTemplateName;
+}
+
+}  // namespace
+
+void WriteProjectFile(const LinkSettings& settings) {
+  op_group* group = GroupsMachineGroup(nullptr);
+  StockSetup stock = ReadStockSetup(group);
+  if (!group) stock.shape = -1;  // no stock set-up: the template's stock lines stay
+
+  std::wstring template_path = TemplatePath();
+  std::string template_bytes;
+  if (!platform::ReadWholeFile(template_path, template_bytes)) {
+    AfxMessageBox(kTemplateUnreadable + template_path);
+    return;
+  }
+
+  std::wstring stl_path = StockStlPath(settings.nc_file);
+  bool stl_failed = false;
+  auto write_stl = [&] {
+    if (!WriteStockStl(stl_path, stock.solid_id)) stl_failed = true;
+  };
+  KeyRules rules = BuildProjectRules({settings, WcsTable, RefTable, stock, stl_path, write_stl});
+  std::string project = RewriteTemplate(template_bytes, rules);
+
+  if (stl_failed) AfxMessageBox(kStlUnwritable + stl_path);
+  if (!platform::ReplaceFileContents(settings.prj, project)) AfxMessageBox(kProjectUnwritable + settings.prj);
+}
 
 }  // namespace quenlo

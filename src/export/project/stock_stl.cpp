@@ -1,0 +1,20 @@
+#include "export/project/stock_stl.h"
+
+#include "host/solids.h"
+
+namespace quenlo {
+
+namespace {
+constexpr double kStlTolerance = 0.01;
+constexpr int kShareFlags = 64;
+}  // namespace
+
+bool WriteStockStl(const std::wstring& path, int solid_id) {
+  SysFile file;
+  if (!file.Open(path.c_str(), L"wb", kShareFlags)) return false;
+  bool written = wr_stl(kStlTolerance, file, path.c_str(), solid_id, false, true);
+  bool closed = file.Close();
+  return written && closed;
+}
+
+}  // namespace quenlo

@@ -1,0 +1,97 @@
+#include "export/project/template_rewrite.h"
+
+#include <bitset>
+
+#include "export/project/template_text.h"
+
+namespace quenlo {
+namespace {
+
+// The line being worked on: a template line or a replacement.
+struct Buffer {
+  std::string_view text;
+  bool from_template = true;
+  bool has_end = true;
+};
+
+class Rewriter {
+ public:
+  Rewriter(std::string_view template_bytes, const KeyRules& rules) : text_(template_bytes), rules_(rules) {
+    for (const KeyRule& rule : rules_)
+      if (!rule.key.empty()) first_bytes_.set(static_cast<unsigned char>(rule.key[0]));
+    out_.reserve(template_bytes.size() + template_bytes.size() / 4);
+  }
+
+  std::string Run() {
+    TemplateLine line;
+    while (text_.Next(line)) {
+      Buffer buffer{line.text, true, line.has_end};
+      ApplyRules(buffer);
+      Emit(buffer, false);
+    }
+    return std::move(out_);
+  }
+
+ private:
+  bool Matches(const Buffer& buffer, const KeyRule& rule) const {
+    return buffer.text.size() >= rule.key.size() && buffer.text.compare(0, rule.key.size(), rule.key) == 0;
+  }
+
+  void ApplyRules(Buffer& buffer) {
+    for (const KeyRule& rule : rules_) {
+      if (buffer.text.empty() || !first_bytes_.test(static_cast<unsigned char>(buffer.text[0]))) return;
+      if (!Matches(buffer, rule)) continue;
+      if (rule.on_match) rule.on_match();
+      if (rule.is_block())
+        TakeBlock(rule, buffer);
+      else
+        buffer = Buffer{rule.replacement, false, true};
+    }
+  }
+
+  // The key line is written as it stands; each step then takes the next
+  // template line. Where the template ends early, a kept line that is not
+  // there is skipped and a replacement is still written.
+  void TakeBlock(const KeyRule& rule, Buffer& buffer) {
+    Emit(buffer, true);
+    for (size_t k = 0; k < rule.steps.size(); ++k) {
+      TemplateLine line;
+      bool fresh = text_.Next(line);
+      if (fresh) buffer = Buffer{line.text, true, line.has_end};
+      if (rule.steps[k])
+        buffer = Buffer{*rule.steps[k], false, true};
+      else if (!fresh)
+        continue;
+      if (k + 1 < rule.steps.size()) Emit(buffer, true);
+    }
+  }
+
+  // More output after this line forces its line end.
+  void Emit(const Buffer& buffer, bool more_follows) {
+    if (buffer.from_template)
+      text_.AppendOutput(buffer.text, out_);
+    else
+      out_.append(buffer.text.data(), buffer.text.size());
+    if (buffer.has_end || more_follows) out_ += "\r\n";
+  }
+
+  TemplateText text_;
+  const KeyRules& rules_;
+  std::bitset<256> first_bytes_;
+  std::string out_;
+};
+
+}  // namespace
+
+KeyRule LineRule(std::string key, std::string replacement) {
+  KeyRule rule;
+  rule.key = std::move(key);
+  rule.replacement = std::move(replacement);
+  return rule;
+}
+
+std::string RewriteTemplate(std::string_view template_bytes, const KeyRules& rules) {
+  return Rewriter(template_bytes, rules).Run();
+}
+
+}  // namespace quenlo

@@ -1,0 +1,18 @@
+// The rewrite of the project template: every line is tried against every key
+// in order; a matched line is replaced, and the keys after it see the
+// replacement. Block keys keep their own line and replace the lines after it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "export/project/key_rule.h"
+
+namespace quenlo {
+
+// The project file's bytes: the template rewritten by `rules`, every line
+// ending in CR LF except a last template line without a line end that no key
+// replaced.
+std::string RewriteTemplate(std::string_view template_bytes, const KeyRules& rules);
+
+}  // namespace quenlo
