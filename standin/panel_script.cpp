@@ -123,7 +123,8 @@ bool PanelScript::Execute(const ScriptLine& line) {
   HostState& host = Host();
   std::string action = quenlo::platform::ToUtf8(line.action);
   static const wchar_t* const kActions[] = {L"type",  L"select", L"check",         L"click",
-                                            L"close", L"hide-panel", L"answer-file", L"answer-cancel"};
+                                            L"close", L"hide-panel", L"answer-file", L"answer-cancel",
+                                            L"show"};
   bool known = false;
   for (const wchar_t* a : kActions) known = known || line.action == a;
   if (!known) {
