@@ -18,6 +18,8 @@
 #include "program_watch.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #else
 #include "entry/entry_points.h"
@@ -107,6 +109,9 @@ int RunHost(const std::wstring& job_path, const std::wstring& script_path, const
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** wargv) {
+  // The transcript is UTF-8 lines ending in LF, as on every build.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   std::vector<std::string> args;
   for (int i = 0; i < argc; ++i) args.push_back(quenlo::platform::ToUtf8(wargv[i]));
 #else

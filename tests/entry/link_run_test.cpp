@@ -164,7 +164,8 @@ TEST_F(LinkRunTest, ABoxThatHoldsNoNumberIsRefusedOnceAndTheReadingStopsThere) {
   Start(kGroup,
         "type exe e\ntype mch m\ntype prj p\ntype tol t\ntype part_x abc\ntype part_y 7\nclick launch\n");
   ::Run(0);
-  EXPECT_EQ(testing_support::Messages(), std::vector<std::string>{"message: 数値を入力してください。"});
+  auto messages = testing_support::Messages();
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), "message: 数値を入力してください。"), 1);
   std::string store = Store();
   EXPECT_NE(store.find("\r\ntol=t\r\n"), std::string::npos);   // read before the refused box
   EXPECT_NE(store.find("\r\npart_y=0\r\n"), std::string::npos);  // after it: not read
