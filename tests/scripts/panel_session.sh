@@ -20,6 +20,8 @@ else
 fi
 # The transcript with the folder written as DIR/.
 normalize() { python3 -c 'import sys; d=sys.argv[1]; sys.stdout.write(sys.stdin.read().replace(d, "DIR/"))' "$dir"; }
+# A panel script with @DIR@ standing for the folder.
+subst() { python3 -c 'import sys; sys.stdout.write(sys.stdin.read().replace("@DIR@", sys.argv[1]))' "$dir"; }
 passed=0; failed=0
 check() { if eval "$2"; then passed=$((passed+1)); else failed=$((failed+1)); echo "FAILED: $1"; fi; }
 
@@ -29,7 +31,7 @@ cat > "$root/job.json" <<'JSON'
   "machine_group": { "nc": { "file": "D:\\NC\\main.NC", "prefix": "D:\\NC\\", "suffix": ".NC" },
                      "stock": { "shape": "box", "size": [100, 50, 20], "origin": [10, 5, 0], "origin_code": 2 } } }
 JSON
-sed "s|@DIR@|$dir|g" > "$root/session.panel" <<'PANEL'
+subst > "$root/session.panel" <<'PANEL'
 type exe C:\シミュレータ\Tarvik.exe
 type mch C:\機械\vmc 5.mch
 type prj @DIR@part1.prjx
@@ -88,7 +90,7 @@ check "launch stored the browsed tool path" 'LC_ALL=C grep -qa "^tol=.*part1.tol
 
 # Save the tool file alone, browsing for it first.
 rm -rf "$root/user/Halvorn"
-sed "s|@DIR@|$dir|g" > "$root/tools.panel" <<'PANEL'
+subst > "$root/tools.panel" <<'PANEL'
 type exe C:\シミュレータ\Tarvik.exe
 type mch C:\機械\vmc.mch
 type prj @DIR@part2.prjx
