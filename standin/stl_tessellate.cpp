@@ -8,7 +8,7 @@ namespace standin {
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kMaxSegments = 1 << 20;
+constexpr int kMaxSegments = 1 << 16;  // within 0.01 up to a radius of some 8 km
 
 Point Add(const Point& a, const Point& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
 Point Scale(const Point& a, double s) { return {a[0] * s, a[1] * s, a[2] * s}; }

@@ -19,7 +19,9 @@ class ProjectTest : public ::testing::Test {
   // Installs a job with the given stock (JSON object text) and the template.
   void Install(const std::string& stock_json, const std::string& template_bytes) {
     std::wstring addins = dir_ / L"addins";
-    ASSERT_TRUE(platform::MakeDirectory(addins));
+    if (platform::GetPathKind(addins) != platform::PathKind::kDirectory) {
+      ASSERT_TRUE(platform::MakeDirectory(addins));
+    }
     if (!template_bytes.empty() || write_empty_template_)
       testing_support::WriteBytes(addins + platform::kPathSeparator + L"default_template.prj", template_bytes);
     std::string job = R"({"format":"quenlo-job/1","host":{"addin_folder":"addins","code_page":932},)"

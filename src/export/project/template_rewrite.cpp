@@ -1,7 +1,6 @@
 #include "export/project/template_rewrite.h"
 
-#include <bitset>
-
+#include "export/project/key_index.h"
 #include "export/project/template_text.h"
 
 namespace quenlo {
@@ -16,9 +15,8 @@ struct Buffer {
 
 class Rewriter {
  public:
-  Rewriter(std::string_view template_bytes, const KeyRules& rules) : text_(template_bytes), rules_(rules) {
-    for (const KeyRule& rule : rules_)
-      if (!rule.key.empty()) first_bytes_.set(static_cast<unsigned char>(rule.key[0]));
+  Rewriter(std::string_view template_bytes, const KeyRules& rules)
+      : text_(template_bytes), rules_(rules), index_(rules) {
     out_.reserve(template_bytes.size() + template_bytes.size() / 4);
   }
 
@@ -33,14 +31,11 @@ class Rewriter {
   }
 
  private:
-  bool Matches(const Buffer& buffer, const KeyRule& rule) const {
-    return buffer.text.size() >= rule.key.size() && buffer.text.compare(0, rule.key.size(), rule.key) == 0;
-  }
-
+  // Every key in order against the buffer as it stands after the keys before.
   void ApplyRules(Buffer& buffer) {
-    for (const KeyRule& rule : rules_) {
-      if (buffer.text.empty() || !first_bytes_.test(static_cast<unsigned char>(buffer.text[0]))) return;
-      if (!Matches(buffer, rule)) continue;
+    for (size_t i = index_.FirstMatch(buffer.text, 0); i != KeyIndex::kNone;
+         i = index_.FirstMatch(buffer.text, i + 1)) {
+      const KeyRule& rule = rules_[i];
       if (rule.on_match) rule.on_match();
       if (rule.is_block())
         TakeBlock(rule, buffer);
@@ -77,7 +72,7 @@ class Rewriter {
 
   TemplateText text_;
   const KeyRules& rules_;
-  std::bitset<256> first_bytes_;
+  KeyIndex index_;
   std::string out_;
 };
 
