@@ -1,0 +1,42 @@
+// Pass 1 of the tool file: one record per distinct tool number, in the order
+// in which operations first use the number, and the holder list of the
+// milling operations.
+#pragma once
+
+#include <string>
+#include <unordered_set>
+
+#include "export/tools/holder_list.h"
+#include "host/operations.h"
+#include "host/tool_library.h"
+
+namespace quenlo {
+
+// The holder index of turning records written before any milling operation
+// has found a holder: no holder.
+inline constexpr int kNoHolderIndex = -1;
+
+class ToolRecordPass {
+ public:
+  ToolRecordPass(const Cnc::Tool::IToolSystem* tools, std::string& out) : tools_(tools), out_(out) {}
+
+  // One operation of the walk.
+  void Visit(const operation& op);
+
+  const HolderList& holders() const { return holders_; }
+
+ private:
+  // The cycle number of the next record: 0, 1, ..., 11, 0, ...
+  int NextCycle();
+  void VisitMilling(const operation& op);
+  void VisitTurning(const operation& op);
+
+  const Cnc::Tool::IToolSystem* tools_;
+  std::string& out_;
+  std::unordered_set<int> written_;
+  HolderList holders_;
+  int cycle_ = -1;
+  int holder_index_ = kNoHolderIndex;
+};
+
+}  // namespace quenlo
