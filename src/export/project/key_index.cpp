@@ -4,23 +4,39 @@
 
 namespace quenlo {
 
-KeyIndex::KeyIndex(const KeyRules& rules) {
+KeyIndex::KeyIndex(const KeyRules& rules) : nodes_(1) {
   for (size_t i = 0; i < rules.size(); ++i) {
     const std::string& key = rules[i].key;
     if (key.empty()) continue;
-    by_key_[key].push_back(i);
-    if (std::find(lengths_.begin(), lengths_.end(), key.size()) == lengths_.end()) lengths_.push_back(key.size());
+    size_t node = 0;
+    for (char c : key) {
+      size_t next = Child(node, c);
+      if (next == kNone) {
+        next = nodes_.size();
+        nodes_[node].children.emplace_back(c, next);
+        nodes_.emplace_back();
+      }
+      node = next;
+    }
+    nodes_[node].rules.push_back(i);
   }
+}
+
+size_t KeyIndex::Child(size_t node, char c) const {
+  for (const auto& [character, child] : nodes_[node].children)
+    if (character == c) return child;
+  return kNone;
 }
 
 size_t KeyIndex::FirstMatch(std::string_view line, size_t from) const {
   size_t best = kNone;
-  for (size_t length : lengths_) {
-    if (length > line.size()) continue;
-    auto it = by_key_.find(line.substr(0, length));
-    if (it == by_key_.end()) continue;
-    auto at = std::lower_bound(it->second.begin(), it->second.end(), from);
-    if (at != it->second.end()) best = std::min(best, *at);
+  size_t node = 0;
+  for (char c : line) {
+    node = Child(node, c);
+    if (node == kNone) break;
+    const std::vector<size_t>& ending = nodes_[node].rules;
+    auto at = std::lower_bound(ending.begin(), ending.end(), from);
+    if (at != ending.end()) best = std::min(best, *at);
   }
   return best;
 }

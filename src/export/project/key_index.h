@@ -1,10 +1,10 @@
 // Finds, for a line, the first key in key order that the line begins with,
-// without trying every key: the keys are looked up by the line's prefixes of
-// each key length.
+// without trying every key: one walk down a tree of the keys' characters
+// visits exactly the keys that are prefixes of the line.
 #pragma once
 
 #include <string_view>
-#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "export/project/key_rule.h"
@@ -21,8 +21,13 @@ class KeyIndex {
   size_t FirstMatch(std::string_view line, size_t from) const;
 
  private:
-  std::unordered_map<std::string_view, std::vector<size_t>> by_key_;  // indices ascending
-  std::vector<size_t> lengths_;                                        // distinct key lengths
+  struct Node {
+    std::vector<std::pair<char, size_t>> children;  // next character, node
+    std::vector<size_t> rules;                      // rules whose key ends here, ascending
+  };
+  size_t Child(size_t node, char c) const;
+
+  std::vector<Node> nodes_;
 };
 
 }  // namespace quenlo
