@@ -1,5 +1,6 @@
 // Work origin, rotary-axis centres, the initial and reference-return
 // positions and the work offsets in the project.
+#include "common/numbers.h"
 #include "export/project/rule_sets.h"
 #include "export/project/rule_text.h"
 
@@ -19,12 +20,12 @@ KeyRule ValueRule(const std::string& key, const std::string& value) {
 void AppendAxisRow(const std::string& prefix, const AxisRow& row, KeyRules& rules) {
   std::string first = prefix + "1 ";
   rules.push_back(LineRule(first, first + G(row[0]) + " "));
-  for (int axis = 2; axis <= 9; ++axis) rules.push_back(ValueRule(prefix + std::to_string(axis), G(row[axis - 1])));
+  for (int axis = 2; axis <= 9; ++axis) rules.push_back(ValueRule(prefix + FormatD(axis), G(row[axis - 1])));
 }
 
 KeyRule WorkOffsetRule(int header, const AxisRow& row) {
   KeyRule rule;
-  rule.key = ".setting.WORK5SYS[0] " + std::to_string(header) + " ";
+  rule.key = ".setting.WORK5SYS[0] " + FormatD(header) + " ";
   if (header < kFirstG542Header) {
     std::string line = ".W5SV";
     for (double v : row) line += " " + G(v);
@@ -50,12 +51,12 @@ void AppendOriginRules(const LinkSettings& s, KeyRules& rules) {
   rules.push_back(ValueRule(".setting.b_axis_0p.z", G(s.b_axis_z)));
   rules.push_back(ValueRule(".setting.c_axis_0p.x", G(s.c_axis_x)));
   rules.push_back(ValueRule(".setting.c_axis_0p.y", G(s.c_axis_y)));
-  rules.push_back(ValueRule(".setting.initial_tool_fromM", std::to_string(s.ref_from_m)));
+  rules.push_back(ValueRule(".setting.initial_tool_fromM", FormatD(s.ref_from_m)));
 }
 
 void AppendPositionRules(const AxisRow (&ref)[kRefRows], KeyRules& rules) {
   AppendAxisRow(".setting.initial_axis", ref[0], rules);
-  for (int n = 1; n < kRefRows; ++n) AppendAxisRow(".setting.referenc" + std::to_string(n) + "_axis", ref[n], rules);
+  for (int n = 1; n < kRefRows; ++n) AppendAxisRow(".setting.referenc" + FormatD(n) + "_axis", ref[n], rules);
 }
 
 void AppendWorkOffsetRules(const AxisRow (&wcs)[kWcsRows], KeyRules& rules) {

@@ -78,13 +78,6 @@ class Rewriter {
 
 }  // namespace
 
-KeyRule LineRule(std::string key, std::string replacement) {
-  KeyRule rule;
-  rule.key = std::move(key);
-  rule.replacement = std::move(replacement);
-  return rule;
-}
-
 std::string RewriteTemplate(std::string_view template_bytes, const KeyRules& rules) {
   return Rewriter(template_bytes, rules).Run();
 }
