@@ -101,3 +101,18 @@ TEST(AxisRowText, ShortOrBrokenRowsStopAtTheFirstNonNumber) {
 
 }  // namespace
 }  // namespace quenlo
+
+namespace quenlo {
+namespace {
+
+TEST_F(SettingsStoreTest, AnEmptyStoreReadsDefaultsAndTakesWrites) {
+  UseUserFolder(dir_.path());
+  platform::MakeDirectory(dir_ / L"Halvorn");
+  WriteBytes(StoreFile(), "");
+  EXPECT_EQ(ReadStoreValue(L"exe", L"d"), L"d");
+  WriteStoreValue(L"exe", L"x");
+  EXPECT_EQ(ReadBytes(StoreFile()), "[Settings]\r\nexe=x\r\n");
+}
+
+}  // namespace
+}  // namespace quenlo
