@@ -89,6 +89,13 @@ void CStartupDlgBar::DoDataExchange(CDataExchange* dx) {
   DDX_CBIndex(dx, kRefCombo, s.ref_num);
   DDX_Check(dx, kRefFromMachine, s.ref_from_m);
   DDX_Check(dx, kFromWorkStock, s.from_wrk_st);
+  // A selector whose edit text was typed over selects no entry (-1): the
+  // record keeps naming the row the boxes show, so no reader meets a row
+  // index outside the lists.
+  if (dx->m_bSaveAndValidate) {
+    if (s.wcs_num < 0 || s.wcs_num >= kWcsEntries) s.wcs_num = s.wcs_shown;
+    if (s.ref_num < 0 || s.ref_num >= kRefEntries) s.ref_num = s.ref_shown;
+  }
 }
 
 bool CStartupDlgBar::OnCommand(int id, int notification) {

@@ -197,6 +197,19 @@ TEST_F(PanelTest, RowChangesFoldTheBoxesIntoTheShownRow) {
   EXPECT_EQ(WcsTable[9], Row(40));
 }
 
+TEST_F(PanelTest, ASelectorWithoutASelectionKeepsTheShownRow) {
+  Open();
+  Select(kWcsCombo, 8);
+  Select(kRefCombo, 3);
+  W().SetCurSel(kWcsCombo, -1);
+  W().SetCurSel(kRefCombo, -1);
+  Type(kWcsEdits[0], L"4");
+  Click(kLaunch);
+  EXPECT_EQ(dialog->settings.wcs_num, 8);
+  EXPECT_EQ(dialog->settings.ref_num, 3);
+  EXPECT_EQ(WcsTable[8][0], 4);
+}
+
 TEST_F(PanelTest, WorkOriginFollowsTheStockAndTheShownOffset) {
   WcsTable[3] = AxisRow{1, 2, 3, 0, 0, 0, 0, 0, 0};
   Open(R"({"shape":"box","size":[100,50,20],"origin":[10,5,0],"origin_code":2})");
