@@ -103,6 +103,7 @@ echo "$out"
 check "save-tools run exits 0" '[ $status -eq 0 ]'
 check "save-tools browsed for the tool file" 'echo "$out" | normalize | grep -qx "file dialog: save filter=工具ファイル(\*.tol)|\*.tol|| ext=tol name= folder=C:.*"'
 check "save-tools ended the panel" 'echo "$out" | grep -qx "panel removed"'
+check "save-tools wrote the tool file" '[ -f "$root/工具.tol" ]'
 check "save-tools wrote no project" '[ ! -e "$root/part2.prjx" ]'
 check "save-tools stored nothing" '[ ! -e "$root/user/Halvorn/TARVIK.ini" ]'
 check "save-tools started nothing" '! echo "$out" | grep -qi "start"'

@@ -24,8 +24,6 @@
 
 namespace quenlo::ui {
 
-using HeadlessWindow_ = standin::HeadlessWindow;
-
 inline constexpr char kBoxStock[] = R"({"shape":"box","size":[100,50,20],"origin":[0,0,0],"origin_code":0})";
 
 // A row X..W = first, first + 1, ... first + 8.
@@ -67,7 +65,7 @@ class PanelTest : public ::testing::Test {
     dialog.reset();
   }
 
-  HeadlessWindow_& W() { return *standin::Host().window; }
+  standin::HeadlessWindow& W() { return *standin::Host().window; }
   void Type(int id, const std::wstring& text) { W().SetItemText(id, text); }
   void Select(int id, int index) {
     W().SetCurSel(id, index);

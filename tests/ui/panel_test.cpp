@@ -79,7 +79,7 @@ TEST_F(PanelTest, OpeningFillsTheListsAndStartsOnRowZero) {
     s.ref_num = s.ref_shown = 3;
     s.part_x = 99;
   }, {{L"part_x", L"7"}, {L"part_y", L"-8.5"}, {L"part_z", L"abc"}});
-  HeadlessWindow_& w = W();
+  standin::HeadlessWindow& w = W();
   ASSERT_EQ(w.GetCount(kExeCombo), 2);  // the empty exe_alt is an item too
   EXPECT_EQ(w.GetLBText(kExeCombo, 0), L"");
   EXPECT_EQ(w.GetLBText(kExeCombo, 1), L"C:\\Tarvik\\Tarvik.exe");
