@@ -34,7 +34,11 @@ class LinkRunTest : public ::testing::Test {
   void Start(const std::string& machine_group, const std::string& script) {
     ASSERT_TRUE(testing_support::InstallJob(std::string(kJobHead) + R"("machine_group":)" + machine_group + "}",
                                             dir_.path()));
-    standin::Host().script = std::make_unique<standin::PanelScript>(standin::PanelScript::Parse(script));
+    // Files that a launch writes go to the test's own folder.
+    std::string text = script;
+    for (size_t at; (at = text.find("@DIR@")) != std::string::npos;)
+      text.replace(at, 5, platform::ToUtf8(dir_.path()));
+    standin::Host().script = std::make_unique<standin::PanelScript>(standin::PanelScript::Parse(text));
   }
   std::wstring Sep() const { return std::wstring(1, platform::kPathSeparator); }
   std::wstring StoreFolder() const { return dir_ / L"user" + Sep() + L"Halvorn"; }
@@ -50,7 +54,7 @@ class LinkRunTest : public ::testing::Test {
 
 const char kGroup[] = R"({"nc":{"file":"D:\\NC\\main.NC","prefix":"D:\\NC\\","suffix":".NC"}})";
 const char kFillAndLaunch[] =
-    "type exe C:\\Tarvik\\Tarvik.exe\ntype mch m.mch\ntype prj p.prjx\ntype tol t.tol\n"
+    "type exe C:\\Tarvik\\Tarvik.exe\ntype mch m.mch\ntype prj @DIR@p.prjx\ntype tol @DIR@t.tol\n"
     "type wcs.x 12.5\ntype ref.w -3\ntype part_y 0.1\nclick launch\n";
 
 TEST(EntryPoints, VersionHandshake) {
@@ -162,12 +166,12 @@ TEST_F(LinkRunTest, TheNcFileComesFromTheFirstFlaggedOperation) {
 
 TEST_F(LinkRunTest, ABoxThatHoldsNoNumberIsRefusedOnceAndTheReadingStopsThere) {
   Start(kGroup,
-        "type exe e\ntype mch m\ntype prj p\ntype tol t\ntype part_x abc\ntype part_y 7\nclick launch\n");
+        "type exe e\ntype mch m\ntype prj @DIR@p\ntype tol @DIR@t\ntype part_x abc\ntype part_y 7\nclick launch\n");
   ::Run(0);
   auto messages = testing_support::Messages();
   EXPECT_EQ(std::count(messages.begin(), messages.end(), "message: 数値を入力してください。"), 1);
   std::string store = Store();
-  EXPECT_NE(store.find("\r\ntol=t\r\n"), std::string::npos);   // read before the refused box
+  EXPECT_NE(store.find("\r\ntol=" + platform::ToAnsi(dir_ / L"t") + "\r\n"), std::string::npos);   // read before the refused box
   EXPECT_NE(store.find("\r\npart_y=0\r\n"), std::string::npos);  // after it: not read
 }
 
