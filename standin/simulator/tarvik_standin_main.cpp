@@ -21,6 +21,8 @@
 #include "tool_file_reader.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 #endif
 
@@ -213,6 +215,9 @@ int Main(const std::wstring& command_line, const std::vector<std::wstring>& args
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
+  // The report is UTF-8 with line feeds, as on POSIX.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   std::vector<std::wstring> args(argv, argv + argc);
   return tarvik::Main(GetCommandLineW(), args);
 }
