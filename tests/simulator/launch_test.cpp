@@ -18,6 +18,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/wait.h>
+
+#include <cerrno>
 #endif
 
 namespace simulator_test {
@@ -104,6 +108,11 @@ TEST_F(Launch, ProjectWithBlanksAndJapaneseReachesTheSimulatorAsOneArgument) {
   EXPECT_NE(text.find("argument 1: -prjf\nargument 2: " + ToUtf8(prj) + "\n"), std::string::npos) << text;
   EXPECT_EQ(text.find("argument 3"), std::string::npos) << text;
   EXPECT_NE(text.find("error: project file not found"), std::string::npos) << text;
+#ifndef _WIN32
+  // The simulator was never our child: nothing is left to reap.
+  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+  EXPECT_EQ(errno, ECHILD);
+#endif
 }
 
 TEST_F(Launch, ProjectOf9000CharactersIsPassedWhole) {
