@@ -17,7 +17,7 @@ void LaunchSimulator(std::wstring exe, std::wstring prj) {
   // A folder would be opened in a file browser rather than started.
   bool started = !exe.empty() && platform::GetPathKind(exe) != platform::PathKind::kDirectory &&
                  platform::StartProgram(owner, exe, SimulatorParameters(prj)) == platform::StartResult::kStarted;
-  if (!started) AfxMessageBox(L"シミュレータを起動できませんでした。\n" + exe);
+  if (!started) AfxMessageBox(L"シミュレータを起動できません: " + exe);
 }
 
 }  // namespace quenlo

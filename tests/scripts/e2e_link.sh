@@ -115,5 +115,13 @@ check "second run starts the simulator again" 'echo "$out" | grep -qxF "started:
 for i in $(seq 1 100); do grep -qs "^loaded$\|^error:" "$log" && break; sleep 0.1; done
 check "second start loads everything" 'grep -qx "loaded" "$log"'
 
+# A simulator that cannot be started: one message naming it; the settings are still stored.
+missing="$base${sep}無い${sep}Tarvik.exe"
+out=$(run job.json --do "type exe $missing" --do "click launch"); status=$?
+check "unstartable simulator: run exits 0" '[ $status -eq 0 ]'
+check "unstartable simulator: one message naming it" \
+  '[ "$(echo "$out" | grep -c "^message:")" -eq 1 ] && echo "$out" | grep -qxF "message: シミュレータを起動できません: $missing"'
+check "unstartable simulator: settings stored" 'grep -qaF "$(printf "exe=%s" "$missing" | iconv -f UTF-8 -t CP932)" "$ini"'
+
 echo "$passed passed, $failed failed"
 [ $failed -eq 0 ]

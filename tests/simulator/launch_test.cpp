@@ -138,7 +138,7 @@ TEST_F(Launch, AProgramThatCannotStartIsShownOnceByName) {
     quenlo::LaunchSimulator(exe, dir / L"a.prjx");
     std::vector<std::string> messages = testing_support::Messages();
     ASSERT_EQ(messages.size(), 1u) << ToUtf8(exe);
-    EXPECT_EQ(messages[0], "message: シミュレータを起動できませんでした。\n" + ToUtf8(exe));
+    EXPECT_EQ(messages[0], "message: シミュレータを起動できません: " + ToUtf8(exe));
   }
   EXPECT_FALSE(quenlo::platform::GetPathKind(log) == quenlo::platform::PathKind::kFile);
 }
