@@ -39,6 +39,22 @@ TEST(OffsetSections, UnknownToolsAndOtherOperationsLeaveTheNumberFree) {
   EXPECT_EQ(Offsets(job), "D3 2.000000\nH3 5.000000\n");
 }
 
+// The walk leaves the host's operation record on code 500, not on the last
+// operation's code, so a job that ends with a turning operation keeps its
+// closing sections.
+TEST(OffsetSections, FollowAJobThatEndsWithATurningOperation) {
+  Job job;
+  job.assemblies.push_back(Assembly(1, 10, OneLine(), {{"projection", 5}}));
+  job.lathe_tools.push_back(LatheTool(7, 10, OneLine()));
+  job.holders.push_back(Holder(1, "デフォルトホルダ", true, 63, 40));
+  job.operations.push_back(Op(1, 1, 1, {{"diameter", 4}, {"d_number", 1}, {"h_number", 1}}, 1));
+  job.operations.push_back(Op(60, 2, 7));
+  EXPECT_EQ(ToolFileOf(job),
+            "T1 USERDEFTOOL 10.000000 0 1 2 /0 #\n"
+            "T2 USERDEFBITE 10.000000 1 1 2 /0 #\n"
+            "D1 2.000000\nH1 5.000000\n/0 STD_HOLDER 63.000000 40.000000\n");
+}
+
 TEST(OffsetSections, ManyNumbersAreWrittenWhole) {
   Job job;
   job.assemblies.push_back(Assembly(1, 10, OneLine(), {{"projection", 1e300}, {"total_holder_length", 1e300}}));

@@ -62,6 +62,18 @@ TEST(ProfileEncoding, Type24LongToolLeavesOutTheStraightMiddle) {
             " 3 0 3 17.5 3 17.6 3 35 3 50 3 51 R1 3 52 3 65 3 82.4 3 82.5 3 100");
 }
 
+TEST(ProfileEncoding, LongProfilesAreWrittenWhole) {
+  json profile = json::array();
+  for (int i = 0; i < 3000; ++i) profile.push_back(Line(0, 0, i, i + 0.5));
+  Job job;
+  job.assemblies.push_back(Assembly(1, 100, profile));
+  job.operations.push_back(Op(1, 1, 1, {{"comment", "end"}}));
+  std::string record = Lines(ToolFileOf(job)).at(0);
+  EXPECT_GT(record.size(), 30000u);
+  const std::string tail = " 2998 2998.5 2999 2999.5 /0 #end";
+  EXPECT_EQ(record.substr(record.size() - tail.size()), tail);
+}
+
 TEST(ProfileEncoding, TurningProfilesIgnoreTheMillingRules) {
   Job job;
   job.assemblies.push_back(Assembly(1, 100, json::array({Line(0, 2, 6, 3)}), {{"type_code", 13}}));
