@@ -1,7 +1,5 @@
 #include "export/tools/tool_file_writer.h"
 
-#include <exception>
-
 #include "export/tools/tool_file_content.h"
 #include "host/dialog.h"
 #include "platform/files.h"
@@ -28,8 +26,8 @@ void WriteToolFile(std::wstring path) {
   bool written = false;
   try {
     written = TryWriteToolFile(path);
-  } catch (const std::exception&) {
-    written = false;  // out of memory: nothing reaches the host
+  } catch (...) {
+    written = false;  // out of memory, or a host call that threw: nothing reaches the host
   }
   if (!written) {
     platform::RemoveFile(path);
