@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/ansi.h"
+#include "platform/registry.h"
 
 namespace quenlo::platform {
 namespace {
@@ -54,26 +55,10 @@ std::string Utf16Bytes(std::wstring_view text, bool terminate) {
   return out;
 }
 
+// UTF-16LE text, surrogate pairs joined (up to a NUL, which ends the text).
 std::wstring DecodeUtf16(std::string_view bytes) {
-  std::wstring units;
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-    units.push_back(static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
-                                         (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-  if (sizeof(wchar_t) == 2) return units;
-  std::wstring out;
-  for (size_t i = 0; i < units.size(); ++i) {
-    auto hi = static_cast<std::uint32_t>(units[i]);
-    if (hi >= 0xD800 && hi < 0xDC00 && i + 1 < units.size()) {
-      auto lo = static_cast<std::uint32_t>(units[i + 1]);
-      if (lo >= 0xDC00 && lo < 0xE000) {
-        out.push_back(static_cast<wchar_t>(0x10000 + ((hi - 0xD800) << 10) + (lo - 0xDC00)));
-        ++i;
-        continue;
-      }
-    }
-    out.push_back(static_cast<wchar_t>(hi));
-  }
-  return out;
+  return RegistryValueText(kRegSz, reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size())
+      .value_or(std::wstring());
 }
 
 // The file's text: UTF-16LE or UTF-8 after their byte-order marks, otherwise
