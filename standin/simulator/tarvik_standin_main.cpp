@@ -206,8 +206,11 @@ int Main(const std::wstring& command_line, const std::vector<std::wstring>& args
   std::string error;
   bool ok = Load(project, report, error);
   log += report.text() + (ok ? "loaded\n" : "error: " + error + "\n");
-  AppendLog(LogPath(project), log);
+  // Printed before the log is written, so that whoever waits for the log sees
+  // the printed report complete.
   std::fputs(log.c_str(), ok ? stdout : stderr);
+  std::fflush(ok ? stdout : stderr);
+  AppendLog(LogPath(project), log);
   return ok ? 0 : 1;
 }
 
