@@ -22,6 +22,7 @@
 #include <sys/wait.h>
 
 #include <cerrno>
+#include <csignal>
 #endif
 
 namespace simulator_test {
@@ -114,6 +115,17 @@ TEST_F(Launch, ProjectWithBlanksAndJapaneseReachesTheSimulatorAsOneArgument) {
   EXPECT_EQ(errno, ECHILD);
 #endif
 }
+
+#ifndef _WIN32
+TEST_F(Launch, StartsWhereTheHostIgnoresChildSignals) {
+  auto previous = signal(SIGCHLD, SIG_IGN);
+  quenlo::LaunchSimulator(StandinSimulatorPath(), dir / L"a.prjx");
+  signal(SIGCHLD, previous);
+  EXPECT_TRUE(testing_support::Messages().empty());
+  EXPECT_TRUE(g_seen.started);
+  EXPECT_NE(WaitForLog(log).find("argument 2: " + ToUtf8(dir / L"a.prjx") + "\n"), std::string::npos);
+}
+#endif
 
 TEST_F(Launch, ProjectOf9000CharactersIsPassedWhole) {
   std::wstring prj = dir / (std::wstring(9000 - dir.path().size() - 5, L'p') + L".prjx");

@@ -2,6 +2,7 @@
 // Windows would split from the parameter text, no shell. An intermediate child
 // starts the program and exits at once, so the program is never our child and
 // never left as a zombie; we wait only for that intermediate, not the program.
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -51,20 +52,35 @@ StartResult Spawn(std::wstring_view exe, std::wstring_view parameters) {
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
 
+  // The intermediate reports the start's result through a pipe, which works
+  // even where the host ignores SIGCHLD and its children are reaped for it.
+  int report[2];
+  if (::pipe2(report, O_CLOEXEC) != 0) return StartResult::kFailed;
   pid_t middle = ::fork();
-  if (middle < 0) return StartResult::kFailed;
+  if (middle < 0) {
+    ::close(report[0]);
+    ::close(report[1]);
+    return StartResult::kFailed;
+  }
   if (middle == 0) {
+    ::close(report[0]);
     pid_t child = 0;
     int rc = search ? ::posix_spawnp(&child, program.c_str(), nullptr, nullptr, argv.data(), environ)
                     : ::posix_spawn(&child, program.c_str(), nullptr, nullptr, argv.data(), environ);
-    ::_exit(rc == 0 ? 0 : (rc & 0xFF ? rc & 0xFF : 255));
+    ssize_t written = ::write(report[1], &rc, sizeof rc);
+    ::_exit(written == sizeof rc ? 0 : 1);
   }
-  int status = 0;
-  while (::waitpid(middle, &status, 0) < 0) {
-    if (errno != EINTR) return StartResult::kFailed;
+  ::close(report[1]);
+  int rc = -1;
+  ssize_t got;
+  do {
+    got = ::read(report[0], &rc, sizeof rc);
+  } while (got < 0 && errno == EINTR);
+  ::close(report[0]);
+  while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
   }
-  if (!WIFEXITED(status)) return StartResult::kFailed;
-  return FromErrno(WEXITSTATUS(status));
+  if (got != sizeof rc) return StartResult::kFailed;
+  return FromErrno(rc);
 }
 
 }  // namespace
