@@ -47,6 +47,9 @@ write("pellast_install_dir.reg",
 write("pellast_component.reg",
       key(COMP, r'"F9E8D7C6B5A40312233445566778899A"="C:\\Varnell\\Pellast 3\\Pellast.exe"') +
       key(PEL, r'"DisplayIcon"="C:\\wrong\\Pellast.exe"'))
+write("tarvik_and_pellast.reg",
+      key(SPIN, r'"DisplayIcon"="C:\\Tarvik\\Tarvik.exe"') +
+      key(PEL, r'"DisplayIcon"="C:\\Pellast\\Pellast.exe"'))
 write("other_types.reg",
       key(ARDEN22, r'"DisplayIcon"=dword:00000001') +
       key(ARDEN20, r'"DisplayIcon"="C:\\wrong\\Tarvik.exe"') +
