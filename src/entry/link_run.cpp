@@ -1,5 +1,7 @@
 #include "entry/link_run.h"
 
+#include <iterator>
+
 #include "common/numbers.h"
 #include "entry/nc_path.h"
 #include "export/project/project_writer.h"
@@ -27,6 +29,8 @@ bool FindNcOperation(operation& op) {
   while (found && op.names_nc == 0) operation_manager(&op, kOpNext, &cursor, &found);
   return found && op.names_nc != 0;
 }
+
+std::wstring Widen(const char* ascii) { return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii)); }
 
 std::wstring RowKey(const wchar_t* name, int n) { return std::wstring(name) + L" " + std::to_wstring(n); }
 
@@ -67,15 +71,7 @@ void StoreSettings(const LinkSettings& s) {
   w.Set(L"tol", s.tol);
   w.Set(L"wrk", s.wrk);
   w.Set(L"from_wrk_st", WFormatD(s.from_wrk_st));
-  w.Set(L"part_x", WFormatG(s.part_x));
-  w.Set(L"part_y", WFormatG(s.part_y));
-  w.Set(L"part_z", WFormatG(s.part_z));
-  w.Set(L"a_axis_y", WFormatG(s.a_axis_y));
-  w.Set(L"a_axis_z", WFormatG(s.a_axis_z));
-  w.Set(L"b_axis_x", WFormatG(s.b_axis_x));
-  w.Set(L"b_axis_z", WFormatG(s.b_axis_z));
-  w.Set(L"c_axis_x", WFormatG(s.c_axis_x));
-  w.Set(L"c_axis_y", WFormatG(s.c_axis_y));
+  for (const CoordinateField& f : kCoordinateFields) w.Set(Widen(f.key), WFormatG(s.*f.field));
   w.Set(L"ref_from_m", WFormatD(s.ref_from_m));
   w.Set(L"ref_num", WFormatD(s.ref_num));
   w.Set(L"wcs_num", WFormatD(s.wcs_num));
@@ -115,12 +111,8 @@ void LinkRun() {
   s.prj = prj;
   s.tol = tol;
   s.wrk = wrk;
-  s.a_axis_y = ReadDouble(L"a_axis_y");
-  s.a_axis_z = ReadDouble(L"a_axis_z");
-  s.b_axis_x = ReadDouble(L"b_axis_x");
-  s.b_axis_z = ReadDouble(L"b_axis_z");
-  s.c_axis_x = ReadDouble(L"c_axis_x");
-  s.c_axis_y = ReadDouble(L"c_axis_y");
+  for (size_t i = kFirstAxisCentre; i < std::size(kCoordinateFields); ++i)
+    s.*kCoordinateFields[i].field = ReadDouble(Widen(kCoordinateFields[i].key).c_str());
   s.ref_from_m = ReadInt(L"ref_from_m");
   s.ref_num = ReadInt(L"ref_num");
   s.wcs_num = ReadInt(L"wcs_num");

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace quenlo {
@@ -41,6 +42,21 @@ struct LinkSettings {
   int ref_from_m = 0;    // initial tool position relative to the machine origin
   int from_wrk_st = 0;   // work origin derived from the stock set-up and the shown offset
 };
+
+// The nine coordinates that the settings store and the settings file keep
+// under their own keys, in the order both write them: the work origin, then
+// the rotary-axis centres (from kFirstAxisCentre on).
+struct CoordinateField {
+  const char* key;
+  double LinkSettings::*field;
+};
+inline constexpr CoordinateField kCoordinateFields[] = {
+    {"part_x", &LinkSettings::part_x},     {"part_y", &LinkSettings::part_y},
+    {"part_z", &LinkSettings::part_z},     {"a_axis_y", &LinkSettings::a_axis_y},
+    {"a_axis_z", &LinkSettings::a_axis_z}, {"b_axis_x", &LinkSettings::b_axis_x},
+    {"b_axis_z", &LinkSettings::b_axis_z}, {"c_axis_x", &LinkSettings::c_axis_x},
+    {"c_axis_y", &LinkSettings::c_axis_y}};
+inline constexpr size_t kFirstAxisCentre = 3;
 
 // The module-wide tables: zero at load, refilled by every run.
 extern AxisRow WcsTable[kWcsRows];

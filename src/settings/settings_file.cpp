@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "common/numbers.h"
 #include "platform/ansi.h"
@@ -64,15 +65,7 @@ std::string FormatSettingsFile(const LinkSettings& s, const AxisRow (&wcs)[kWcsR
   PathLine(out, "wrk", s.wrk);
   for (int i = 0; i < kWcsRows; ++i) RowLine(out, "xyz", i, wcs[i]);
   for (int j = 0; j < kRefRows; ++j) RowLine(out, "ref", j, ref[j]);
-  NumberLine(out, "part_x", FormatG(s.part_x));
-  NumberLine(out, "part_y", FormatG(s.part_y));
-  NumberLine(out, "part_z", FormatG(s.part_z));
-  NumberLine(out, "a_axis_y", FormatG(s.a_axis_y));
-  NumberLine(out, "a_axis_z", FormatG(s.a_axis_z));
-  NumberLine(out, "b_axis_x", FormatG(s.b_axis_x));
-  NumberLine(out, "b_axis_z", FormatG(s.b_axis_z));
-  NumberLine(out, "c_axis_x", FormatG(s.c_axis_x));
-  NumberLine(out, "c_axis_y", FormatG(s.c_axis_y));
+  for (const CoordinateField& f : kCoordinateFields) NumberLine(out, f.key, FormatG(s.*f.field));
   NumberLine(out, "ref_from_m", FormatD(s.ref_from_m));
   NumberLine(out, "ref_num", FormatD(s.ref_num));
   NumberLine(out, "wcs_num", FormatD(s.wcs_num));
@@ -113,17 +106,10 @@ void ParseSettingsFile(std::string_view bytes, LinkSettings& s, AxisRow (&wcs)[k
   s.wrk = FindSettingsValue(file, L"wrk ", s.wrk);
   for (int i = 0; i < kWcsRows; ++i) wcs[i] = ParseRow(FindSettingsValue(file, RowKey(L"xyz ", i), L""));
   for (int j = 0; j < kRefRows; ++j) ref[j] = ParseRow(FindSettingsValue(file, RowKey(L"ref ", j), L""));
-  auto number = [&file](const wchar_t* key) { return Finite(ParseLeadingDouble(FindSettingsValue(file, key, L"0"))); };
+  auto number = [&file](const std::wstring& key) { return Finite(ParseLeadingDouble(FindSettingsValue(file, key, L"0"))); };
   auto integer = [&file](const wchar_t* key) { return ParseLeadingInt(FindSettingsValue(file, key, L"0")); };
-  s.part_x = number(L"part_x ");
-  s.part_y = number(L"part_y ");
-  s.part_z = number(L"part_z ");
-  s.a_axis_y = number(L"a_axis_y ");
-  s.a_axis_z = number(L"a_axis_z ");
-  s.b_axis_x = number(L"b_axis_x ");
-  s.b_axis_z = number(L"b_axis_z ");
-  s.c_axis_x = number(L"c_axis_x ");
-  s.c_axis_y = number(L"c_axis_y ");
+  for (const CoordinateField& f : kCoordinateFields)
+    s.*f.field = number(std::wstring(f.key, f.key + std::strlen(f.key)) + L" ");
   s.ref_from_m = integer(L"ref_from_m ") != 0 ? 1 : 0;  // a check box state
   s.ref_num = integer(L"ref_num ");
   s.wcs_num = integer(L"wcs_num ");
