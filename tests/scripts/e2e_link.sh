@@ -7,22 +7,16 @@
 # blanks; under Wine quenlo-host.exe loads Tarvik.dll and ShellExecuteW starts
 # tarvik-standin.exe at code page 932.
 set -uo pipefail
-build="$1"; src="$2"; mode="$3"
+source "$(dirname "$0")/lib/common.bash"
 work=$(mktemp -d)
 root="$work/加工 データ"
 mkdir -p "$root/user" "$root/addins" "$root/出力" "$root/機械"
-passed=0; failed=0
-check() { if eval "$2"; then passed=$((passed+1)); else failed=$((failed+1)); echo "FAILED: $1"; fi; }
 
 # Paths as the add-in and the simulator see them.
 if [ "$mode" = windows ]; then
   export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-  host_path() { printf 'Z:%s' "${1//\//\\}"; }
-  sep='\'
   simulator="$(host_path "$build/bin/tarvik-standin.exe")"
 else
-  host_path() { printf '%s' "$1"; }
-  sep='/'
   simulator="$build/bin/tarvik-standin"
 fi
 cleanup() {
@@ -30,7 +24,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-run() { (cd "$root" && if [ "$mode" = windows ]; then "$src/scripts/wine-run" "$build/bin/quenlo-host.exe" "$@"; else "$build/bin/quenlo-host" "$@"; fi); }
+run() { (cd "$root" && quenlo_host "$@"); }
 
 base="$(host_path "$root")"
 nc="$base${sep}出力${sep}部品 1.NC"
@@ -123,5 +117,4 @@ check "unstartable simulator: one message naming it" \
   '[ "$(echo "$out" | grep -c "^message:")" -eq 1 ] && echo "$out" | grep -qxF "message: シミュレータを起動できません: $missing"'
 check "unstartable simulator: settings stored" 'grep -qaF "$(printf "exe=%s" "$missing" | iconv -f UTF-8 -t CP932)" "$ini"'
 
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+finish

@@ -4,14 +4,11 @@
 # a job without a machine group gets the message, and bad jobs and scripts
 # end with status 2 and a clear message.
 set -uo pipefail
-build="$1"; mode="$3"
+source "$(dirname "$0")/lib/common.bash"
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 root="$work/ユーザー作業"
 mkdir -p "$root/user" "$root/addins"
-run() { (cd "$root" && if [ "$mode" = windows ]; then "$src/scripts/wine-run" "$build/bin/quenlo-host.exe" "$@"; else "$build/bin/quenlo-host" "$@"; fi); }
-src="$2"
-passed=0; failed=0
-check() { if eval "$2"; then passed=$((passed+1)); else failed=$((failed+1)); echo "FAILED: $1"; fi; }
+run() { (cd "$root" && quenlo_host "$@"); }
 
 cat > "$root/job.json" <<'JSON'
 { "format": "quenlo-job/1",
@@ -60,5 +57,4 @@ out=$(run job.json --do "frobnicate x"); status=$?
 check "bad script exits 2" '[ $status -eq 2 ]'
 check "bad script names the line" 'echo "$out" | grep -q "script: line 1: unknown action"'
 
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+finish

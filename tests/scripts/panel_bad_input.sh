@@ -4,19 +4,13 @@
 # what the file supplies and zeros for the rest, every refused box gives one
 # message, and no run fails.
 set -uo pipefail
-build="$1"; src="$2"; mode="$3"
+source "$(dirname "$0")/lib/common.bash"
 data="$src/tests/data/ui"
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 root="$work/設定 ファイル"
 mkdir -p "$root/user" "$root/addins" "$root/a folder.nvs"
-run() { (cd "$root" && if [ "$mode" = windows ]; then "$src/scripts/wine-run" "$build/bin/quenlo-host.exe" "$@"; else "$build/bin/quenlo-host" "$@"; fi); }
-if [ "$mode" = windows ]; then
-  dir="$(WINEPREFIX="$build/wineprefix" WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 winepath -w "$root" 2>/dev/null)\\"
-else
-  dir="$root/"
-fi
-passed=0; failed=0
-check() { if eval "$2"; then passed=$((passed+1)); else failed=$((failed+1)); echo "FAILED: $1"; fi; }
+run() { (cd "$root" && quenlo_host "$@"); }
+dir="$(host_path "$root")$sep"
 cat > "$root/job.json" <<'JSON'
 { "format": "quenlo-job/1",
   "host": { "user_folder": "user/", "addin_folder": "addins", "code_page": 932 },
@@ -88,5 +82,4 @@ for bad in "" abc 1,5 1e400; do
   check "box '$bad': one message" '[ "$(echo "$out" | grep -c "^message: 数値を入力してください。$")" = 1 ]'
 done
 
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+finish

@@ -6,24 +6,18 @@
 # store shows that the launch folded both shown rows. A second run saves the
 # tool file alone: the panel ends and nothing else is written or stored.
 set -uo pipefail
-build="$1"; src="$2"; mode="$3"
+source "$(dirname "$0")/lib/common.bash"
 data="$src/tests/data/ui"
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 root="$work/ユーザー 作業"
 mkdir -p "$root/user" "$root/addins"
-run() { (cd "$root" && if [ "$mode" = windows ]; then "$src/scripts/wine-run" "$build/bin/quenlo-host.exe" "$@"; else "$build/bin/quenlo-host" "$@"; fi); }
+run() { (cd "$root" && quenlo_host "$@"); }
 # The folder as the add-in sees it, with its separator.
-if [ "$mode" = windows ]; then
-  dir="$(WINEPREFIX="$build/wineprefix" WINEDEBUG=-all LC_ALL=ja_JP.UTF-8 winepath -w "$root" 2>/dev/null)\\"
-else
-  dir="$root/"
-fi
+dir="$(host_path "$root")$sep"
 # The transcript with the folder written as DIR/.
 normalize() { python3 -c 'import sys; d=sys.argv[1]; sys.stdout.write(sys.stdin.read().replace(d, "DIR/"))' "$dir"; }
 # A panel script with @DIR@ standing for the folder.
 subst() { python3 -c 'import sys; sys.stdout.write(sys.stdin.read().replace("@DIR@", sys.argv[1]))' "$dir"; }
-passed=0; failed=0
-check() { if eval "$2"; then passed=$((passed+1)); else failed=$((failed+1)); echo "FAILED: $1"; fi; }
 
 cat > "$root/job.json" <<'JSON'
 { "format": "quenlo-job/1",
@@ -108,5 +102,4 @@ check "save-tools wrote no project" '[ ! -e "$root/part2.prjx" ]'
 check "save-tools stored nothing" '[ ! -e "$root/user/Halvorn/TARVIK.ini" ]'
 check "save-tools started nothing" '! echo "$out" | grep -qi "start"'
 
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+finish

@@ -4,19 +4,11 @@
 # and a wrong command line end with a clear message and a non-zero status;
 # every start is appended to the log.
 set -uo pipefail
-build="$1"; src="$2"; mode="$3"
+source "$(dirname "$0")/lib/common.bash"
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
 root="$work/シミュ レータ"
 mkdir -p "$root"
-passed=0; failed=0
-check() { if eval "$2"; then passed=$((passed+1)); else failed=$((failed+1)); echo "FAILED: $1"; fi; }
-if [ "$mode" = windows ]; then
-  host_path() { printf 'Z:%s' "${1//\//\\}"; }
-  sim() { "$src/scripts/wine-run" "$build/bin/tarvik-standin.exe" "$@"; }
-else
-  host_path() { printf '%s' "$1"; }
-  sim() { "$build/bin/tarvik-standin" "$@"; }
-fi
+sim() { standin_simulator "$@"; }
 export TARVIK_STANDIN_LOG="$(host_path "$work/standin.log")"
 p() { host_path "$root/$1"; }
 crlf() { sed 's/$/\r/' | iconv -f UTF-8 -t CP932; }
@@ -81,5 +73,4 @@ fails "no arguments" 'expected the command line -prjf "PROJECT"'
 fails "other option" 'expected the command line -prjf "PROJECT"' -prj "$(p 良い.prjx)"
 check "every start with a project is logged" '[ $(grep -c "^tarvik-standin started" "$work/standin.log") -eq 8 ]'
 
-echo "$passed passed, $failed failed"
-[ $failed -eq 0 ]
+finish
