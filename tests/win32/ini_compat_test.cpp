@@ -9,6 +9,7 @@
 #include "platform/ansi.h"
 #include "platform/files.h"
 #include "settings/ini_file.h"
+#include "settings/settings_store.h"
 #include "support/test_host.h"
 
 namespace quenlo {
@@ -80,6 +81,25 @@ TEST(IniCompat, BothSidesAgreeOnAnEditedFile) {
   ASSERT_TRUE(platform::ReplaceFileContents(path, ini.Serialize()));
   EXPECT_EQ(ReadWithWindows(path, L"mch"), "a");
   EXPECT_EQ(ReadWithWindows(path, L"tol"), platform::ToAnsi(L"C:\\工具\\t.tol"));
+}
+
+TEST(IniCompat, TheStoreAndTheProfileFunctionsShareTheStoreFile) {
+  testing_support::TempDir dir;
+  std::wstring user = JapaneseFolder(dir);
+  std::string folder = platform::ToUtf8(user);
+  std::string escaped;
+  for (char c : folder) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  ASSERT_TRUE(testing_support::InstallJob(
+      R"({"format":"quenlo-job/1","host":{"user_folder":")" + escaped + R"("},"machine_group":{}})", dir.path()));
+  std::optional<std::wstring> path = GetStorePath();
+  ASSERT_TRUE(path.has_value());
+  EXPECT_EQ(*path, user + L"Halvorn\\TARVIK.ini");
+  WriteStoreValue(L"prj", L"D:\\作業\\part1.prjx");
+  EXPECT_EQ(ReadWithWindows(*path, L"prj"), platform::ToAnsi(L"D:\\作業\\part1.prjx"));
+  ASSERT_TRUE(WritePrivateProfileStringW(L"Settings", L"tol", L"D:\\作業\\part1.tol", path->c_str()));
+  WritePrivateProfileStringW(nullptr, nullptr, nullptr, path->c_str());
+  EXPECT_EQ(ReadStoreValue(L"tol", L""), L"D:\\作業\\part1.tol");
+  EXPECT_EQ(ReadStoreValue(L"prj", L""), L"D:\\作業\\part1.prjx");
 }
 
 }  // namespace
