@@ -15,11 +15,6 @@ using AxisRow = std::array<double, 9>;
 inline constexpr int kWcsRows = 316;  // 0 EXOFS, 1..6 G54..G59, 7..306 G54.1 P1..P300, 307..314 G54.2 P01..P08, 315
 inline constexpr int kRefRows = 5;    // 0 initial position, 1..4 reference-return positions
 
-// A value of an axis triple: index 2 the third, 1 the second, any other the first.
-inline double AxisValue(const double* triple, int index) {
-  return index == 2 ? triple[2] : index == 1 ? triple[1] : triple[0];
-}
-
 struct LinkSettings {
   std::wstring exe;      // simulator executable to start
   std::wstring exe_alt;  // the other simulator executable
