@@ -1,6 +1,7 @@
 #include "entry/link_run.h"
 
 #include <iterator>
+#include <optional>
 
 #include "common/numbers.h"
 #include "entry/nc_path.h"
@@ -90,6 +91,8 @@ void LinkRun() {
   operation op;
   bool found = FindNcOperation(op);
 
+  // The store is read once for the run's reads and the panel's initialisation.
+  std::optional<StoreReadScope> store_reads(std::in_place);
   std::wstring mch = ReadStoreValue(L"mch", L"");
   std::wstring exe = ReadStoreValue(L"exe", L"");
   std::wstring prj = ReadStoreValue(L"prj", L"");
@@ -120,6 +123,7 @@ void LinkRun() {
   s.wcs_shown = s.wcs_num;
 
   CreateInFunctionPnl(&dialog, kPanelTitle);
+  store_reads.reset();
   dialog.ShowWindow(5);
   HostWindow* panel = get_FunctionPanel();
   for (;;) {

@@ -10,7 +10,37 @@ namespace {
 constexpr wchar_t kSection[] = L"Settings";
 constexpr int kStoreFolderKind = 3;
 
+// The store as one scope of reads sees it.
+struct StoreCopy {
+  int scopes = 0;
+  bool loaded = false;
+  std::optional<IniFile> ini;  // nothing when there is no store path or no readable file
+};
+
+StoreCopy& Copy() {
+  static StoreCopy copy;
+  return copy;
+}
+
+void DropCopy() {
+  Copy().loaded = false;
+  Copy().ini.reset();
+}
+
+std::optional<IniFile> LoadStore() {
+  std::optional<std::wstring> path = GetStorePath();
+  std::string bytes;
+  if (!path || !platform::ReadWholeFile(*path, bytes)) return std::nullopt;
+  return IniFile::Parse(bytes);
+}
+
 }  // namespace
+
+StoreReadScope::StoreReadScope() { ++Copy().scopes; }
+
+StoreReadScope::~StoreReadScope() {
+  if (--Copy().scopes == 0) DropCopy();
+}
 
 std::optional<std::wstring> GetStorePath() {
   CMastercamInterface* app = GetMastercamApp();
@@ -26,10 +56,16 @@ std::optional<std::wstring> GetStorePath() {
 }
 
 std::wstring ReadStoreValue(const std::wstring& key, const std::wstring& fallback) {
-  std::optional<std::wstring> path = GetStorePath();
-  std::string bytes;
-  if (!path || !platform::ReadWholeFile(*path, bytes)) return fallback;
-  return IniFile::Parse(bytes).Get(kSection, key).value_or(fallback);
+  StoreCopy& copy = Copy();
+  std::optional<IniFile> unscoped;
+  if (copy.scopes == 0) {
+    unscoped = LoadStore();
+  } else if (!copy.loaded) {
+    copy.ini = LoadStore();
+    copy.loaded = true;
+  }
+  const std::optional<IniFile>& ini = copy.scopes == 0 ? unscoped : copy.ini;
+  return ini ? ini->Get(kSection, key).value_or(fallback) : fallback;
 }
 
 void WriteStoreValue(const std::wstring& key, const std::wstring& value) {
@@ -39,6 +75,7 @@ void WriteStoreValue(const std::wstring& key, const std::wstring& value) {
 }
 
 bool StoreWrite::Commit() const {
+  DropCopy();
   std::optional<std::wstring> path = GetStorePath();
   if (!path) return false;
   std::string bytes;

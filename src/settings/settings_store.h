@@ -19,6 +19,19 @@ std::optional<std::wstring> GetStorePath();
 // The value of `key`, whole, or `fallback` when the file, section or key is missing.
 std::wstring ReadStoreValue(const std::wstring& key, const std::wstring& fallback);
 
+// While one of these lives (the link run holds one from its first read to the
+// end of the panel's initialisation), the store file is read and parsed once:
+// the first read loads it, later reads answer from that copy. Writing the store
+// drops the copy, and so does the end of the last scope, so a store edited
+// between two runs is read afresh. Outside a scope every read goes to the file.
+class StoreReadScope {
+ public:
+  StoreReadScope();
+  ~StoreReadScope();
+  StoreReadScope(const StoreReadScope&) = delete;
+  StoreReadScope& operator=(const StoreReadScope&) = delete;
+};
+
 // Sets one key (see StoreWrite for several at once).
 void WriteStoreValue(const std::wstring& key, const std::wstring& value);
 

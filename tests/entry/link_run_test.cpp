@@ -10,6 +10,8 @@
 #include "platform/ansi.h"
 #include "platform/files.h"
 #include "settings/link_settings.h"
+#include "settings/settings_store.h"
+#include "support/file_opens.h"
 #include "support/test_host.h"
 #include "ui/control_ids.h"
 #include "ui/panel_template.h"
@@ -196,6 +198,64 @@ TEST_F(LinkRunTest, AScriptErrorEndsThePanelAsIfHidden) {
   ::Run(0);
   EXPECT_TRUE(Saw("script: line 1: unknown control 'nosuchbox'"));
   EXPECT_FALSE(FileExists(StoreFile()));
+}
+
+// A long Japanese path, stored under `key`.
+std::wstring StoredPath(const std::wstring& key, int variant) {
+  std::wstring path = L"D:\\";
+  for (int i = 0; i < 12; ++i) path += L"加工データ" + std::to_wstring(i) + L"\\";
+  return path + key + std::to_wstring(variant) + L"." + key;
+}
+
+// Every key a launch stores, long Japanese paths, every value and row not zero.
+void WriteFullStore(int variant) {
+  StoreWrite w;
+  for (const wchar_t* key : {L"mch", L"exe", L"prj", L"tol", L"wrk"}) w.Set(key, StoredPath(key, variant));
+  w.Set(L"from_wrk_st", L"0");
+  for (const wchar_t* key : {L"part_x", L"part_y", L"part_z", L"a_axis_y", L"a_axis_z", L"b_axis_x", L"b_axis_z",
+                             L"c_axis_x", L"c_axis_y"})
+    w.Set(key, std::to_wstring(variant) + L".25");
+  for (const wchar_t* key : {L"ref_from_m", L"ref_num", L"wcs_num"}) w.Set(key, L"1");
+  for (int n = 0; n < kWcsRows; ++n)
+    w.Set(L"xyz " + std::to_wstring(n), std::to_wstring(n + variant) + L" 2 3 4 5 6 7 8 -9.5");
+  for (int n = 0; n < kRefRows; ++n) w.Set(L"ref " + std::to_wstring(n), std::to_wstring(n + variant) + L" 1 1 1 1 1 1 1 1");
+  ASSERT_TRUE(w.Commit());
+}
+
+TEST_F(LinkRunTest, TheRunAndThePanelReadTheStoreFileOnce) {
+  Start(kGroup, "click cancel\n");
+  WriteFullStore(1);
+  testing_support::FileOpenCounter opens(StoreFile());
+  ASSERT_EQ(opens.Count(), 0);
+  ::Run(0);
+  EXPECT_EQ(opens.Count(), 1);
+  EXPECT_EQ(Shown(ui::kMchEdit), StoredPath(L"mch", 1));
+  EXPECT_EQ(Shown(ui::kPartX), L"1.25");  // read by the panel's initialisation
+  EXPECT_EQ(Shown(ui::kCAxisY), L"1.25");
+  EXPECT_EQ(WcsTable[315], (AxisRow{316, 2, 3, 4, 5, 6, 7, 8, -9.5}));
+  EXPECT_EQ(RefTable[4], (AxisRow{5, 1, 1, 1, 1, 1, 1, 1, 1}));
+}
+
+TEST_F(LinkRunTest, AStoreEditedBetweenTwoRunsIsReadAfresh) {
+  Start(kGroup, "click cancel\n");
+  WriteFullStore(1);
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kPartX), L"1.25");
+  // Same size, same second: only the content tells the two stores apart.
+  WriteFullStore(2);
+  Start(kGroup, "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kMchEdit), StoredPath(L"mch", 2));
+  EXPECT_EQ(Shown(ui::kPartX), L"2.25");
+  EXPECT_EQ(WcsTable[315][0], 317);
+  // A launch stores this run's settings; the next run reads them, not the copy read before.
+  Start(kGroup, std::string(kFillAndLaunch));
+  ::Run(0);
+  Start(kGroup, "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kMchEdit), L"m.mch");
+  EXPECT_EQ(Shown(ui::kPartY), L"0.1");
+  EXPECT_EQ(WcsTable[0][0], 12.5);
 }
 
 }  // namespace

@@ -116,3 +116,27 @@ TEST_F(SettingsStoreTest, AnEmptyStoreReadsDefaultsAndTakesWrites) {
 
 }  // namespace
 }  // namespace quenlo
+
+namespace quenlo {
+namespace {
+
+TEST_F(SettingsStoreTest, ReadsFromOneScopesCopyGiveWhatTheFileGives) {
+  UseUserFolder(dir_.path());
+  platform::MakeDirectory(dir_ / L"Halvorn");
+  const std::string odd = "junk\r\n[other]\r\nmch=not this\r\n[ SETTINGS ]\r\nMch = \" quoted \" \r\nmch=second\r\n"
+                          "novalue\r\nexe=\r\nprj='x'\r\n[Settings]\r\ntol=later section\r\nwrk=" +
+                          platform::ToAnsi(L"D:\\加工\\w.wrk") + "\r\nxyz 3=1 2 3";
+  WriteBytes(StoreFile(), odd);
+  const std::wstring keys[] = {L"mch", L"MCH", L"novalue", L"exe", L"prj", L"tol", L"wrk", L"xyz 3", L"xyz 4"};
+  std::vector<std::wstring> unscoped;
+  for (const std::wstring& key : keys) unscoped.push_back(ReadStoreValue(key, L"fallback"));
+  EXPECT_EQ(unscoped[0], L" quoted ");
+  StoreReadScope scope;
+  for (size_t i = 0; i < std::size(keys); ++i) EXPECT_EQ(ReadStoreValue(keys[i], L"fallback"), unscoped[i]) << i;
+  // Writing the store drops the copy: the next read sees what was written.
+  WriteStoreValue(L"xyz 4", L"4 4");
+  EXPECT_EQ(ReadStoreValue(L"xyz 4", L"fallback"), L"4 4");
+}
+
+}  // namespace
+}  // namespace quenlo
