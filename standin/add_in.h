@@ -10,6 +10,7 @@ struct AddIn {
   int (*m_version)(int) = nullptr;
   int (*m_main)(int) = nullptr;
   int (*Run)(int) = nullptr;
+  void* module = nullptr;  // Windows: the loaded Tarvik.dll (HMODULE)
 };
 
 // False with a message when the add-in cannot be loaded.

@@ -78,7 +78,9 @@ void StoreSettings(const LinkSettings& s) {
   w.Set(L"wcs_num", WFormatD(s.wcs_num));
   for (int n = 0; n < kWcsRows; ++n) w.Set(RowKey(L"xyz", n), FormatAxisRow(WcsTable[n]));
   for (int n = 0; n < kRefRows; ++n) w.Set(RowKey(L"ref", n), FormatAxisRow(RefTable[n]));
-  w.Commit();
+  // The user confirmed these settings; losing them without a word would show
+  // the old ones at the next run as if nothing had happened.
+  if (!w.Commit()) AfxMessageBox(L"設定を保存できませんでした。\n" + GetStorePath().value_or(L""));
 }
 
 bool ReadyToLaunch(const LinkSettings& s) {

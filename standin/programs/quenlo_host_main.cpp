@@ -1,9 +1,10 @@
-// quenlo-host JOB [--script FILE] [--do ACTION]... [--version N]
+// quenlo-host JOB [--script FILE] [--do ACTION]... [--version N] [--fault KIND:N | --fault count]
 //
 // The stand-in CAM host: loads the job, loads the add-in, answers its
 // handshake, runs it, and plays the user on its panel with a panel script.
 // Reports, a line each, what the host saw. Exit status 0 after a completed
-// run, 2 for a bad job file or script.
+// run, 2 for a bad job file or script. --fault fails the Nth file operation
+// of a kind (file_faults.h) and reports the count of each kind at the end.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -11,6 +12,7 @@
 #include <memory>
 
 #include "add_in.h"
+#include "file_faults.h"
 #include "host_state.h"
 #include "panel_script.h"
 #include "platform/ansi.h"
@@ -39,6 +41,7 @@ bool LoadAddIn(AddIn& add_in, std::string& error) {
     return false;
   }
   WatchProgramStarts(module);
+  add_in.module = module;
   add_in.m_version = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "m_version")));
   add_in.m_main = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "m_main")));
   add_in.Run = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "Run")));
@@ -63,14 +66,16 @@ bool LoadAddIn(AddIn& add_in, std::string&) {
 namespace {
 
 int Usage() {
-  std::fprintf(stderr, "usage: quenlo-host JOB [--script FILE] [--do ACTION]... [--version N]\n");
+  std::fprintf(stderr,
+               "usage: quenlo-host JOB [--script FILE] [--do ACTION]... [--version N] [--fault KIND:N | --fault "
+               "count]\n");
   return 2;
 }
 
 std::wstring Wide(const char* arg) { return quenlo::platform::FromUtf8(arg); }
 
 int RunHost(const std::wstring& job_path, const std::wstring& script_path, const std::string& extra_actions,
-            int version) {
+            int version, const standin::FaultPlan& faults) {
   standin::Job job;
   standin::JobError error;
   if (!standin::LoadJobFile(job_path, job, error)) {
@@ -99,9 +104,11 @@ int RunHost(const std::wstring& job_path, const std::wstring& script_path, const
     std::fprintf(stderr, "quenlo-host: %s\n", load_error.c_str());
     return 2;
   }
+  if (faults.active) standin::InjectFileFaults(faults, add_in.module);
   standin::Report("version: " + std::to_string(add_in.m_version(version)));
   int result = add_in.Run(0);
   standin::Report("run: returned " + std::to_string(result));
+  if (faults.active) standin::ReportFileOperations();
   return host.script->failed() ? 2 : 0;
 }
 
@@ -121,6 +128,7 @@ int main(int argc, char** argv) {
   std::wstring job, script;
   std::string actions;
   int version = 2800;
+  standin::FaultPlan faults;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     bool has_value = i + 1 < args.size();
@@ -130,6 +138,8 @@ int main(int argc, char** argv) {
       actions += args[++i] + "\n";
     } else if (a == "--version" && has_value) {
       version = std::atoi(args[++i].c_str());
+    } else if (a == "--fault" && has_value) {
+      if (!standin::ParseFaultPlan(args[++i], faults)) return Usage();
     } else if (!a.empty() && a[0] != '-' && job.empty()) {
       job = Wide(a.c_str());
     } else {
@@ -137,5 +147,5 @@ int main(int argc, char** argv) {
     }
   }
   if (job.empty()) return Usage();
-  return RunHost(job, script, actions, version);
+  return RunHost(job, script, actions, version, faults);
 }

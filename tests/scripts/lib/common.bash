@@ -4,7 +4,9 @@ build="$1"; src="$2"; mode="$3"
 passed=0; failed=0
 
 # check NAME 'CONDITION'
-check() { if eval "$2"; then passed=$((passed+1)); else failed=$((failed+1)); echo "FAILED: $1"; fi; }
+# A condition is judged by its last command: `echo "$out" | grep -q ...` must
+# not fail because grep stopped reading early (SIGPIPE under pipefail).
+check() { local -; set +o pipefail; if eval "$2"; then passed=$((passed+1)); else failed=$((failed+1)); echo "FAILED: $1"; fi; }
 # The closing count; fails the test when a check failed.
 finish() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
 

@@ -1,0 +1,97 @@
+// The POSIX seam of the stand-in host's file faults: quenlo-host is linked
+// with -Wl,--wrap=open,--wrap=write,--wrap=fsync,--wrap=close,--wrap=rename,
+// --wrap=unlink, so the add-in's (and the host's) calls of these functions
+// come here first. Calls from the sanitizer runtime and the C library's own
+// internals are not wrapped.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+
+#include "file_faults.h"
+
+using standin::FileOp;
+using standin::Verdict;
+
+extern "C" {
+int __real_open(const char* path, int flags, ...);
+ssize_t __real_write(int fd, const void* data, size_t size);
+int __real_fsync(int fd);
+int __real_close(int fd);
+int __real_rename(const char* from, const char* to);
+int __real_unlink(const char* path);
+
+int __wrap_open(const char* path, int flags, ...) {
+  int mode = 0;
+  if (flags & (O_CREAT | O_TMPFILE)) {
+    va_list args;
+    va_start(args, flags);
+    mode = va_arg(args, int);
+    va_end(args);
+  }
+  bool writing = (flags & O_ACCMODE) != O_RDONLY;
+  if (writing && standin::NextCall(FileOp::kOpen) == Verdict::kFail) {
+    errno = EACCES;
+    return -1;
+  }
+  int fd = __real_open(path, flags, mode);
+  if (writing && fd >= 0) standin::Track(fd);
+  return fd;
+}
+
+ssize_t __wrap_write(int fd, const void* data, size_t size) {
+  if (!standin::IsTracked(fd)) return __real_write(fd, data, size);
+  if (standin::IsFull(fd)) {
+    errno = ENOSPC;
+    return -1;
+  }
+  switch (standin::NextCall(FileOp::kWrite)) {
+    case Verdict::kFail:
+      errno = EIO;
+      return -1;
+    case Verdict::kShort:
+      standin::MarkFull(fd);
+      return __real_write(fd, data, size / 2);
+    case Verdict::kPass:
+      break;
+  }
+  return __real_write(fd, data, size);
+}
+
+int __wrap_fsync(int fd) {
+  if (standin::IsTracked(fd) && standin::NextCall(FileOp::kFlush) == Verdict::kFail) {
+    errno = EIO;
+    return -1;
+  }
+  return __real_fsync(fd);
+}
+
+int __wrap_close(int fd) {
+  bool tracked = standin::IsTracked(fd);
+  if (tracked) standin::Untrack(fd);
+  int result = __real_close(fd);  // a failed close still releases the descriptor
+  if (tracked && standin::NextCall(FileOp::kClose) == Verdict::kFail) {
+    errno = EIO;
+    return -1;
+  }
+  return result;
+}
+
+int __wrap_rename(const char* from, const char* to) {
+  if (standin::NextCall(FileOp::kRename) == Verdict::kFail) {
+    errno = EACCES;
+    return -1;
+  }
+  return __real_rename(from, to);
+}
+
+int __wrap_unlink(const char* path) {
+  if (standin::NextCall(FileOp::kRemove) == Verdict::kFail) {
+    errno = EACCES;
+    return -1;
+  }
+  return __real_unlink(path);
+}
+}

@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# Every file operation of a launch failing in turn. One run writes every file
+# the add-in writes (a settings file, the tool file, the stock's STL file, the
+# project file and the store); quenlo-host --fault count tells how many opens,
+# writes, flushes, closes, renames and removals it makes, and the test then
+# runs it once for each of them failing (a write once failing outright and once
+# writing part before the disk is full). Each time: the run ends normally, the
+# failed file is the old one whole (the tool file, which the writer deletes
+# first, is absent), every other file is the new one, no temporary file is
+# left, one message names the failed file.
+set -uo pipefail
+source "$(dirname "$0")/lib/common.bash"
+source "$(dirname "$0")/lib/launch_files.bash"
+work=$(mktemp -d)
+[ "$mode" = windows ] && export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+trap 'rm -rf "$work"' EXIT
+root="$work/run"
+mkdir -p "$root"
+make_launch "$root"
+seed_old "$work/old"
+export TARVIK_STANDIN_LOG="$(host_path "$work/simulator.log")"
+run() { (cd "$root" && quenlo_host job.json --script launch.panel "$@"); }
+
+# The run without faults: the new files, and how many operations of each kind.
+seed_old "$root"
+out=$(run --fault count); status=$?
+echo "$out"
+check "counting run exits 0" '[ $status -eq 0 ]'
+check "counting run: no message" '! grep -q "^message:" <<<"$out"'
+check "counting run: simulator started" 'grep -q "^started: " <<<"$out"'
+mkdir -p "$work/new"
+for f in "${outputs[@]}"; do
+  mkdir -p "$work/new/$(dirname "$f")"; cp "$root/$f" "$work/new/$f" 2>/dev/null
+  check "counting run writes $f anew" '[ "$(file_state "$root" "$work/new" "$work/old" "$f")" = new ] && ! cmp -s "$root/$f" "$work/old/$f"'
+done
+counts=$(echo "$out" | sed -n 's/^file operations: //p')
+check "operations counted" '[ -n "$counts" ]'
+count_of() { echo "$counts" | tr ',' '\n' | sed -n "s/^ *$1 \([0-9]*\)$/\1/p"; }
+
+points=0
+for kind in open write short flush close rename remove; do
+  op=$kind; [ $kind = short ] && op=write
+  n_max=$(count_of $op)
+  check "some ${op}s counted" '[ "${n_max:-0}" -gt 0 ]'
+  for n in $(seq 1 "${n_max:-0}"); do
+    points=$((points+1))
+    failed_before=$failed
+    seed_old "$root"
+    out=$(run --fault "$kind:$n"); status=$?
+    what="$kind $n"
+    check "$what: run ends normally" '[ $status -eq 0 ] && grep -qx "run: returned 0" <<<"$out"'
+    check "$what: the fault happened" 'grep -qx "fault: $kind $n" <<<"$out"'
+    broken=()
+    for f in "${outputs[@]}"; do
+      state=$(file_state "$root" "$work/new" "$work/old" "$f")
+      case "$state" in
+        new) ;;
+        old) broken+=("$f") ;;
+        absent) check "$what: $f absent only as a file the writer deletes first" \
+                  '[ "$f" = out/part.tol ] || [ "$f" = out/part.NC.stl ]'; broken+=("$f") ;;
+        *) check "$what: $f is the old or the new file, whole" false ;;
+      esac
+    done
+    stray=$(stray_files "$root")
+    check "$what: no temporary file left (${stray//$'\n'/ })" '[ -z "$stray" ]'
+    check "$what: one file failed (${broken[*]:-none})" '[ ${#broken[@]} -eq 1 ]'
+    messages=$(echo "$out" | grep -c "^message:")
+    check "$what: one message" '[ "$messages" -eq 1 ]'
+    if [ ${#broken[@]} -eq 1 ]; then
+      name=$(basename "${broken[0]}")
+      check "$what: the message names ${broken[0]}" 'grep -A2 "^message:" <<<"$out" | grep -F "$name" >/dev/null'
+    fi
+    [ $failed -eq $failed_before ] || printf -- '--- %s (exit %s)\n%s\n---\n' "$what" "$status" "$out"
+  done
+done
+echo "fault points: $points"
+check "fault points injected" '[ $points -gt 0 ]'
+finish
