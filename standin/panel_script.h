@@ -21,6 +21,7 @@ class PanelScript {
   // or after a blank.
   static PanelScript Parse(const std::string& text);
   void Append(const PanelScript& more);
+  const std::vector<ScriptLine>& lines() const { return lines_; }
 
   bool done() const { return next_ >= lines_.size(); }
   // Carries out user actions until one has reached the panel (one message),

@@ -4,7 +4,9 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <map>
 #include <string>
+#include <utility>
 
 #include "platform/ansi.h"
 
@@ -22,44 +24,78 @@ std::string CharsetName(int code_page) {
   }
 }
 
-// Converts `in` from one charset to another; every input unit that cannot be
-// converted is replaced and skipped (`in_step` bytes of input).
-std::string Convert(const std::string& from, const std::string& to, const char* in, size_t in_len,
-                    size_t in_step, const std::string& replacement) {
-  std::string out;
-  iconv_t cd = iconv_open(to.c_str(), from.c_str());
-  if (cd == reinterpret_cast<iconv_t>(-1)) return out;
-  char* src = const_cast<char*>(in);
-  size_t src_left = in_len;
+// Opening a conversion costs far more than converting a line or a value, which
+// is what the add-in converts at a time: each pair of charsets is opened once
+// per thread, and reset to its initial state before each use.
+class Converters {
+ public:
+  ~Converters() {
+    for (auto& entry : open_)
+      if (entry.second != kFailed) iconv_close(entry.second);
+  }
+  // The descriptor from `from` to `to`, or kFailed when iconv has no such pair.
+  iconv_t Get(const std::string& from, const std::string& to) {
+    auto it = open_.find({from, to});
+    if (it == open_.end()) it = open_.emplace(std::make_pair(from, to), iconv_open(to.c_str(), from.c_str())).first;
+    if (it->second != kFailed) iconv(it->second, nullptr, nullptr, nullptr, nullptr);
+    return it->second;
+  }
+  static inline const iconv_t kFailed = reinterpret_cast<iconv_t>(-1);
+
+ private:
+  std::map<std::pair<std::string, std::string>, iconv_t> open_;
+};
+
+Converters& ThreadConverters() {
+  thread_local Converters converters;
+  return converters;
+}
+
+// Runs `cd` over the input into `out`; false at a unit it cannot convert (or a
+// truncated one), with `src` on that unit.
+bool ConvertRun(iconv_t cd, char*& src, size_t& src_left, std::string& out) {
   char buffer[4096];
   while (src_left > 0) {
     char* dst = buffer;
     size_t dst_left = sizeof buffer;
     size_t rc = iconv(cd, &src, &src_left, &dst, &dst_left);
     out.append(buffer, static_cast<size_t>(dst - buffer));
-    if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
-      // EILSEQ or EINVAL: a unit that cannot be converted, or a truncated one.
-      size_t skip = src_left < in_step ? src_left : in_step;
-      src += skip;
-      src_left -= skip;
-      char* rdst = buffer;
-      size_t rdst_left = sizeof buffer;
-      iconv_t rcd = iconv_open(to.c_str(), "UTF-8");
-      char* rsrc = const_cast<char*>(replacement.data());
-      size_t rsrc_left = replacement.size();
-      if (rcd != reinterpret_cast<iconv_t>(-1)) {
-        iconv(rcd, &rsrc, &rsrc_left, &rdst, &rdst_left);
-        iconv_close(rcd);
-      }
-      out.append(buffer, static_cast<size_t>(rdst - buffer));
-      iconv(cd, nullptr, nullptr, nullptr, nullptr);
-    }
+    if (rc == static_cast<size_t>(-1) && errno != E2BIG) return false;
   }
+  return true;
+}
+
+// Converts `in` from one charset to another; every input unit that cannot be
+// converted is replaced and skipped (`in_step` bytes of input).
+std::string Convert(const std::string& from, const std::string& to, const char* in, size_t in_len,
+                    size_t in_step, const std::string& replacement) {
+  std::string out;
+  Converters& converters = ThreadConverters();
+  // The replacement in the target charset, converted before the input so
+  // that the input's conversion is not reset midway.
+  std::string replaced;
+  if (iconv_t rcd = converters.Get("UTF-8", to); rcd != Converters::kFailed) {
+    char* rsrc = const_cast<char*>(replacement.data());
+    size_t rsrc_left = replacement.size();
+    ConvertRun(rcd, rsrc, rsrc_left, replaced);
+  }
+  iconv_t cd = converters.Get(from, to);
+  if (cd == Converters::kFailed) return out;
+  char* src = const_cast<char*>(in);
+  size_t src_left = in_len;
+  while (!ConvertRun(cd, src, src_left, out)) {
+    // A unit that cannot be converted, or a truncated one.
+    size_t skip = src_left < in_step ? src_left : in_step;
+    src += skip;
+    src_left -= skip;
+    out += replaced;
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+  }
+  char buffer[64];
   char* dst = buffer;
   size_t dst_left = sizeof buffer;
   iconv(cd, nullptr, nullptr, &dst, &dst_left);
   out.append(buffer, static_cast<size_t>(dst - buffer));
-  iconv_close(cd);
   return out;
 }
 
