@@ -22,6 +22,8 @@ bool IsCSpace(char c) {
 }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+constexpr long long kHugeExponent = 1LL << 60;
+
 // Where a decimal number beyond the range of the target type lies: true for
 // an overflow (a huge magnitude), false for an underflow (a tiny one).
 bool IsOverflow(std::string_view digits) {
@@ -40,7 +42,9 @@ bool IsOverflow(std::string_view digits) {
   long long exponent = 0;
   if (i + 1 < digits.size() && (digits[i] == 'e' || digits[i] == 'E')) {
     size_t start = i + 1 + (digits[i + 1] == '+' ? 1 : 0);
-    std::from_chars(digits.data() + start, digits.data() + digits.size(), exponent);
+    auto result = std::from_chars(digits.data() + start, digits.data() + digits.size(), exponent);
+    // An exponent of more digits than any integer holds still has its sign.
+    if (result.ec == std::errc::result_out_of_range) exponent = digits[start] == '-' ? -kHugeExponent : kHugeExponent;
   }
   long long magnitude = int_digits > 0 ? int_digits + exponent : exponent - lead_zeros;
   return magnitude > 0;

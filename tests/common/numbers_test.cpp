@@ -49,6 +49,14 @@ TEST(Numbers, ParseLeadingNumbersAsTheCRuntimeDoes) {
   EXPECT_EQ(ParseLeadingDouble("+-1"), 0);
   EXPECT_TRUE(std::isinf(ParseLeadingDouble("1e400")));
   EXPECT_EQ(ParseLeadingDouble("1e-400"), 0);
+  // Exponents of more digits than an integer holds.
+  EXPECT_EQ(ParseLeadingDouble("164e-99999999999999999999999"), 0);
+  EXPECT_EQ(ParseLeadingDouble("-1e-99999999999999999999999"), 0);
+  EXPECT_TRUE(std::isinf(ParseLeadingDouble("0.001e99999999999999999999999")));
+  size_t pos = 0;
+  float single = 1;
+  EXPECT_TRUE(ScanFloat("1e-99999999999999999999 ", pos, single));
+  EXPECT_EQ(single, 0.0f);
   EXPECT_EQ(ParseLeadingDouble(L"２"), 0);  // a full-width digit is no number
 }
 
