@@ -92,7 +92,8 @@ IniFile IniFile::Parse(std::string_view bytes) {
     while (start < bytes.size()) {
       size_t end = bytes.find('\n', start);
       std::string_view raw = bytes.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-      if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+      // CR LF ends a line; a CR at the very end of the file is part of the last line.
+      if (end != std::string_view::npos && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
       ini.lines_.push_back({platform::FromAnsi(raw), std::string(raw), false});
       if (end == std::string_view::npos) {
         ini.final_line_end_ = false;
@@ -105,7 +106,7 @@ IniFile IniFile::Parse(std::string_view bytes) {
     while (start < text.size()) {
       size_t end = text.find(L'\n', start);
       std::wstring line = text.substr(start, end == npos ? npos : end - start);
-      if (!line.empty() && line.back() == L'\r') line.pop_back();
+      if (end != npos && !line.empty() && line.back() == L'\r') line.pop_back();
       ini.lines_.push_back({line, std::string(), true});
       if (end == npos) {
         ini.final_line_end_ = false;

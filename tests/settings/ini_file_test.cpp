@@ -50,6 +50,13 @@ TEST(IniFile, UnchangedLinesKeepTheirBytesAndLineEndsBecomeCrLf) {
   EXPECT_EQ(ini.Serialize(), "[Settings]\r\nraw=\x82\xA0\xFF\r\nlast=1");
   ini.Set(L"Settings", L"new", L"2");
   EXPECT_EQ(ini.Serialize(), "[Settings]\r\nraw=\x82\xA0\xFF\r\nlast=1\r\nnew=2\r\n");
+
+  // A CR that ends the file without an LF is the last line's own byte.
+  for (std::string bytes : {"[Settings]\r\nk=1\r", "\xEF\xBB\xBF[Settings]\r"}) {
+    IniFile cr = IniFile::Parse(bytes);
+    EXPECT_EQ(cr.Serialize(), bytes);
+    EXPECT_EQ(cr.Get(L"Settings", L"k"), bytes[0] == '[' ? std::optional<std::wstring>(L"1") : std::nullopt);
+  }
 }
 
 TEST(IniFile, ByteOrderMarkedFilesKeepTheirEncoding) {
