@@ -22,7 +22,7 @@ bool ReadProfile(const std::vector<std::string>& pieces, size_t from, size_t to,
   for (size_t i = from; i < to; ++i) {
     const std::string& p = pieces[i];
     if (p[0] == 'R') {
-      if (plain % 2 != 0 || plain == 0 || !IsNumber(p.substr(p.size() > 1 && p[1] == '-' ? 2 : 1))) {
+      if (plain % 2 != 0 || plain == 0 || !IsNumber(p.substr(1))) {
         why = "bad arc radius \"" + p + "\"";
         return false;
       }

@@ -63,6 +63,9 @@ fails "tool profile with a lone x" "line 1: a profile point without its y value"
 printf 'D1 2.5\nnot a tool line\n' > "$root/ごみ.tol"
 project ごみ.tol > "$root/ごみ.prjx"
 fails "junk in the tool file" "line 2: a line that is no tool record" -prjf "$(p ごみ.prjx)"
+printf 'T1 USERDEFTOOL 50.000000 0 0 0 5 0 5 45 R--2.5 /0 #\n' > "$root/二重符号.tol"
+project 二重符号.tol > "$root/二重符号.prjx"
+fails "arc radius with two signs" 'line 1: bad arc radius "R--2.5"' -prjf "$(p 二重符号.prjx)"
 printf '.ncdfile   %s\r\n' "$(p 加工.NC)" > "$root/引用符なし.prjx"
 fails "path without quotes" "line 1: a .ncdfile line without its quoted path" -prjf "$(p 引用符なし.prjx)"
 printf '.setting.WORK5SYS[0] 2 G54\r\n; no values\r\n' > "$root/欠け.prjx"
@@ -71,6 +74,6 @@ printf ';nothing\r\n' > "$root/空.prjx"
 fails "project naming no NC file" "names no NC file" -prjf "$(p 空.prjx)"
 fails "no arguments" 'expected the command line -prjf "PROJECT"'
 fails "other option" 'expected the command line -prjf "PROJECT"' -prj "$(p 良い.prjx)"
-check "every start with a project is logged" '[ $(grep -c "^tarvik-standin started" "$work/standin.log") -eq 8 ]'
+check "every start with a project is logged" '[ $(grep -c "^tarvik-standin started" "$work/standin.log") -eq 9 ]'
 
 finish
