@@ -4,7 +4,9 @@
 // shape rewrite any template without a crash.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "export/project/project_rules.h"
@@ -29,22 +31,28 @@ size_t FirstKey(const KeyRules& rules, const std::string& line, size_t from) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider in(data, size);
   platform::SetAnsiCodePage(932);
+  // The rules of each stock shape and origin code, built once: building
+  // them costs more than most rewrites.
   static LinkSettings settings;
   static AxisRow wcs[kWcsRows]{};
   static AxisRow ref[kRefRows]{};
+  static int stl_writes = 0;
+  static std::map<std::pair<int, int>, std::pair<KeyRules, KeyRules>> rule_sets;
   StockSetup stock;
   stock.shape = in.ConsumeIntegralInRange<int>(-1, 4);
   stock.origin_code = in.ConsumeIntegralInRange<short>(-1, 9);
-  stock.size_x = in.ConsumeFloatingPoint<double>();
-  int stl_writes = 0;
-  KeyRules real = BuildProjectRules({settings, wcs, ref, stock, L"/nc/job.NC.stl", [&] { ++stl_writes; }});
+  stock.size_x = 100.5;
+  auto& [real, plain] = rule_sets[{stock.shape, stock.origin_code}];
+  if (real.empty()) {
+    real = BuildProjectRules({settings, wcs, ref, stock, L"/nc/job.NC.stl", [] { ++stl_writes; }});
+    // The same keys as plain line keys: the output is the template line for line.
+    for (const KeyRule& rule : real) plain.push_back(LineRule(rule.key, "\x01" + std::to_string(plain.size())));
+  }
+  stl_writes = 0;
   std::string bytes = in.ConsumeRemainingBytesAsString();
   std::string project = RewriteTemplate(bytes, real);
   if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return 0;  // read as UTF-8, written in the code page
 
-  // The same keys as plain line keys: the output is the template line for line.
-  KeyRules plain;
-  for (const KeyRule& rule : real) plain.push_back(LineRule(rule.key, "\x01" + std::to_string(plain.size())));
   std::vector<std::string> in_lines = Lines(bytes);
   std::vector<std::string> out_lines = Lines(RewriteTemplate(bytes, plain));
   FUZZ_CHECK(in_lines.size() == out_lines.size());
