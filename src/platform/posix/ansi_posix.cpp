@@ -126,7 +126,13 @@ std::string WideToBytes(std::wstring_view text) {
 }  // namespace
 
 std::string ToAnsi(std::wstring_view text) {
-  std::string units = WideToBytes(text);
+  // glibc's iconv drops the Unicode tag characters (U+E0000..U+E007F) that a
+  // code page lacks instead of refusing them: they become '?' as any other.
+  std::wstring held(text);
+  if (g_code_page != 65001)
+    for (wchar_t& c : held)
+      if ((static_cast<std::uint32_t>(c) & ~0x7Fu) == 0xE0000) c = L'?';
+  std::string units = WideToBytes(held);
   return Convert(WideCharset(), CharsetName(g_code_page), units.data(), units.size(), sizeof(wchar_t),
                  "?");
 }
