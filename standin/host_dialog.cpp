@@ -6,6 +6,10 @@
 #include "host_state.h"
 #include "panel_script.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 using standin::Host;
 using standin::Report;
 
@@ -17,10 +21,20 @@ class PanelWindow : public HostWindow {
   void* GetSafeHwnd() const override { return nullptr; }
 };
 
+// The host's main window. On Windows a real (message-only) window, so that
+// whatever the add-in hands on as its owner can be recognised.
 class MainFrame : public HostWindow {
  public:
   bool IsWindowVisible() const override { return true; }
-  void* GetSafeHwnd() const override { return nullptr; }
+  void* GetSafeHwnd() const override {
+#ifdef _WIN32
+    static HWND window = CreateWindowExW(0, L"STATIC", L"quenlo-host", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                         nullptr, nullptr);
+    return window;
+#else
+    return nullptr;
+#endif
+  }
 };
 
 const ResourceModule*& CurrentResources() {

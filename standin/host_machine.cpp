@@ -58,7 +58,10 @@ void operation_manager(operation* op, short request, DB_LIST_ENT** cursor, bool*
   } else if (request != kOpFirst) {
     return;
   }
-  if (next >= group->operations.size()) return;
+  if (next >= group->operations.size()) {
+    if (group->end_of_list_type) op->opcode = *group->end_of_list_type;
+    return;
+  }
   auto& entries = ListEntries();
   if (entries.size() != group->operations.size()) {
     entries.resize(group->operations.size());

@@ -24,7 +24,7 @@ void InstallJob(const Job& job) {
   host.last_window.reset();
   host.script.reset();
   host.panel_visible = false;
-  host.panel_exists = true;
+  host.panel_exists = job.function_panel;
   host.has_group = job.machine_group.has_value();
   host.group = op_group{};
   if (host.has_group) {

@@ -86,6 +86,9 @@ struct MachineGroup {
   std::wstring nc_file, nc_prefix, nc_suffix;
   Stock stock;
   std::vector<Operation> operations;
+  // The type code that a request finding no further operation writes into
+  // the caller's record; none: the record is left as it was.
+  std::optional<short> end_of_list_type;
 };
 
 struct Job {
@@ -94,6 +97,7 @@ struct Job {
   std::wstring addin_folder;  // chook_prefix
   bool metric = true;
   int code_page = 932;
+  bool function_panel = true;  // the host has a function panel to dock the panel in
   std::wstring registry;      // a .reg file, empty for none
   std::optional<MachineGroup> machine_group;
   std::vector<Assembly> assemblies;

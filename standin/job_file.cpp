@@ -257,6 +257,8 @@ void ReadMachineGroup(Reader& r, const json& group, const std::string& path, Mac
     out.nc_suffix = r.Text(*nc, at, "suffix", L"");
   }
   ReadStock(r, group, path, out.stock);
+  if (r.Member(group, path, "end_of_list_type", false))
+    out.end_of_list_type = static_cast<short>(r.Integer(group, path, "end_of_list_type", 0, -32768, 32767));
   if (const json* ops = r.Member(group, path, "operations", false)) {
     if (!ops->is_array()) {
       r.Fail(path + "/operations", "an array of operations");
@@ -352,6 +354,7 @@ bool ParseJob(const std::string& json_text, const std::wstring& path, Job& job, 
       out.user_folder = r.LocalPath(*host, "/host", "user_folder");
       out.addin_folder = r.LocalPath(*host, "/host", "addin_folder");
       out.metric = r.Bool(*host, "/host", "metric", true);
+      out.function_panel = r.Bool(*host, "/host", "function_panel", true);
       out.code_page = static_cast<int>(r.Integer(*host, "/host", "code_page", 932, 1, 65535));
       out.registry = r.LocalPath(*host, "/host", "registry");
     }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "host/dialog.h"
 #include "host_state.h"
 #include "import_route.h"
 #include "platform/ansi.h"
@@ -24,8 +25,23 @@ void ReportStart(std::wstring_view exe, std::wstring_view parameters, bool start
 using ShellExecuteWFn = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
 ShellExecuteWFn g_real_shell_execute = nullptr;
 
+std::string Quoted(LPCWSTR text) { return text ? "\"" + quenlo::platform::ToUtf8(text) + "\"" : "none"; }
+
+// How the add-in asked: verb, working folder, show state and owner window.
+void ReportShellCall(HWND owner, LPCWSTR verb, LPCWSTR folder, INT show) {
+  HostWindow* frame = get_MainFrame();
+  std::string whose = "another window";
+  if (!owner)
+    whose = "none";
+  else if (frame && owner == frame->GetSafeHwnd())
+    whose = "the main window";
+  Report("shell execute: verb " + Quoted(verb) + ", folder " + Quoted(folder) + ", show " + std::to_string(show) +
+         ", owner " + whose);
+}
+
 HINSTANCE WINAPI WatchedShellExecuteW(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR parameters, LPCWSTR folder,
                                       INT show) {
+  ReportShellCall(owner, verb, folder, show);
   HINSTANCE h = g_real_shell_execute(owner, verb, file, parameters, folder, show);
   ReportStart(file ? file : L"", parameters ? parameters : L"", reinterpret_cast<INT_PTR>(h) > 32);
   return h;

@@ -10,8 +10,10 @@ namespace quenlo {
 std::wstring BuildNcPath(const std::wstring& name, const std::wstring& prefix);
 
 // `path` with its file name's extension replaced by `suffix` (which brings its
-// own dot). Only a dot in the file name counts, never one in a folder name; a
-// name without a dot, or whose only dot starts it, gets `suffix` appended.
+// own dot). Only a dot in the file name counts, never one in a folder name. A
+// name without a dot gets `suffix` appended, and so does a path whose first
+// character is its last dot (".nc"); a name in a folder that starts with its
+// only dot (E:\NC\.nc) has that dot and what follows replaced.
 std::wstring ReplaceSuffix(const std::wstring& path, const std::wstring& suffix);
 
 }  // namespace quenlo

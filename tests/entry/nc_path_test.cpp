@@ -12,7 +12,8 @@ TEST(ReplaceSuffix, TakesTheLastDotOfTheFileNameOnly) {
   EXPECT_EQ(ReplaceSuffix(L"E:\\rev.2\\part.nci", L".NC"), L"E:\\rev.2\\part.NC");
   EXPECT_EQ(ReplaceSuffix(L"E:\\部品\\加工.nc", L".NC"), L"E:\\部品\\加工.NC");
   EXPECT_EQ(ReplaceSuffix(L"/a.b/c", L".NC"), L"/a.b/c.NC");
-  EXPECT_EQ(ReplaceSuffix(L".nc", L".NC"), L".nc.NC");
+  EXPECT_EQ(ReplaceSuffix(L".nc", L".NC"), L".nc.NC");           // the dot starts the whole path
+  EXPECT_EQ(ReplaceSuffix(L"E:\\NC\\.nc", L".NC"), L"E:\\NC\\.NC");  // only the first character counts
   EXPECT_EQ(ReplaceSuffix(L"a.b.c", L".NC"), L"a.b.NC");
 }
 

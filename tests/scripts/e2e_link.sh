@@ -78,6 +78,12 @@ check "the registry's simulator is in the panel" 'echo "$out" | grep -qF "shown:
 check "the host saw the simulator started with -prjf and the project" \
   'echo "$out" | grep -qxF "started: $simulator -prjf \"$prj\""'
 check "no message" '! echo "$out" | grep -q "^message:"'
+if [ "$mode" = windows ]; then
+  # ShellExecuteW as the host sees it: "open", no working folder (the simulator starts in the
+  # host's folder), shown normally, owned by the host's main window.
+  check "ShellExecuteW asked to open, no folder, SW_SHOWNORMAL, owned by the main window" \
+    'echo "$out" | grep -qx "shell execute: verb \"open\", folder none, show 1, owner the main window"'
+fi
 check "tool file written" 'grep -qa "^T3 USERDEFTOOL 75.000000 0 " "$root/出力/部品 1.tol"'
 check "project file written (code page 932)" \
   'grep -qaF "$(printf ".ncdfile   \"%s\"" "$nc" | iconv -f UTF-8 -t CP932)" "$root/出力/部品 1.prjx"'

@@ -76,6 +76,15 @@ TEST(Locator, TarvikKeysInOrderTheFirstThatOpensDecides) {
   EXPECT_EQ(LocateTarvik(), L"D:\\シミュレータ\\Spingard\\Tarvik.exe");
 }
 
+TEST(Locator, FormgardAndBitgardComeBeforeSpingard) {
+  UseRegistryFixture("formgard_only.reg");
+  EXPECT_EQ(LocateTarvik(), L"C:\\Formgard\\Tarvik.exe");
+  UseRegistryFixture("bitgard_spingard.reg");  // Bitgard on its own: unterminated_value.reg
+  EXPECT_EQ(LocateTarvik(), L"C:\\Bitgard\\Tarvik.exe");
+  UseRegistryFixture("formgard_bitgard_spingard.reg");
+  EXPECT_EQ(LocateTarvik(), L"C:\\Formgard\\Tarvik.exe");
+}
+
 TEST(Locator, AKeyThatOpensWithoutItsValueStopsTheSearch) {
   UseRegistryFixture("key_without_value.reg");
   EXPECT_EQ(LocateTarvik(), L"");   // Arden 2.2 opens; Formgard is not tried
@@ -99,6 +108,11 @@ TEST(Locator, ValuesThatAreNoTextGiveNothing) {
   UseRegistryFixture("empty_values.reg");  // an empty string, and empty binary data
   EXPECT_EQ(LocateTarvik(), L"");
   EXPECT_EQ(LocatePellast(), L"");  // not "\Pellast.exe"
+
+  // An empty "InstallDir" string is no installation either (not "\Pellast.exe"),
+  // and the probes after it are not tried.
+  UseRegistryFixture("empty_install_dir.reg");
+  EXPECT_EQ(LocatePellast(), L"");
 }
 
 TEST(Locator, UnterminatedAndExpandableStringsAreReadAsStored) {

@@ -71,8 +71,16 @@ TEST(Holders, UserHoldersAreWrittenWithTheirProfile) {
   job.operations.push_back(Op(1, 1, 1, {}, 1));
   job.operations.push_back(Op(1, 2, 2, {}, 2));
   job.operations.push_back(Op(1, 3, 2, {}, 3));
+  // A holder profile's arcs: "R-" unless the direction is above 0 (exactly 0 included).
+  job.assemblies.push_back(Assembly(4, 10, OneLine(),
+                                    {{"holder_profile", json::array({Arc(1, 2, 3, 0), Arc(4, 5, 6, 1e-300),
+                                                                     Arc(7, 8, 9, -0.0), Arc(1, 1, 0.5, -1)})}}));
+  job.holders.push_back(Holder(4, "BT50", true, 50, 80));
+  job.operations.push_back(Op(1, 4, 4, {}, 4));
   Result r = Gather(job);
-  EXPECT_EQ(r.holders, "/0 USER_HOLDER  0 0 20 0 20 45\n/1 STD_HOLDER 63.000000 40.000000\n");
+  EXPECT_EQ(r.holders,
+            "/0 USER_HOLDER  0 0 20 0 20 45\n/1 STD_HOLDER 63.000000 40.000000\n"
+            "/3 USER_HOLDER  1 2 R-3 4 5 R6 7 8 R-9 1 1 R-0.5\n");
 }
 
 TEST(Holders, EntriesWithoutALineKeepTheirIndex) {

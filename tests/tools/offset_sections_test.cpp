@@ -55,6 +55,26 @@ TEST(OffsetSections, FollowAJobThatEndsWithATurningOperation) {
             "D1 2.000000\nH1 5.000000\n/0 STD_HOLDER 63.000000 40.000000\n");
 }
 
+// What decides is the record as the walk's last, unsuccessful request left
+// it: a host that leaves a turning code there gets no D, H or holder section,
+// whatever the operations were; any other code keeps them.
+TEST(OffsetSections, LeftOutWhenTheWalkEndsOnATurningRecord) {
+  Job job;
+  job.assemblies.push_back(Assembly(1, 10, OneLine(), {{"projection", 5}}));
+  job.holders.push_back(Holder(1, "デフォルトホルダ", true, 63, 40));
+  job.operations.push_back(Op(1, 1, 1, {{"diameter", 4}, {"d_number", 1}, {"h_number", 1}}, 1));
+  const std::string records = "T1 USERDEFTOOL 10.000000 0 1 2 /0 #\n";
+  const std::string closing = "D1 2.000000\nH1 5.000000\n/0 STD_HOLDER 63.000000 40.000000\n";
+  for (int code : {60, 73, 201, 239}) {
+    job.end_of_list_type = code;
+    EXPECT_EQ(ToolFileOf(job), records) << code;
+  }
+  for (int code : {1, 59, 74, 200, 240, 500}) {
+    job.end_of_list_type = code;
+    EXPECT_EQ(ToolFileOf(job), records + closing) << code;
+  }
+}
+
 TEST(OffsetSections, ManyNumbersAreWrittenWhole) {
   Job job;
   job.assemblies.push_back(Assembly(1, 10, OneLine(), {{"projection", 1e300}, {"total_holder_length", 1e300}}));

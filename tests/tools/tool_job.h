@@ -53,11 +53,14 @@ struct Job {
   json assemblies = json::array();
   json lathe_tools = json::array();
   json holders = json::array();
+  json end_of_list_type;  // what the host leaves in the record at the end of a walk (null: nothing)
 
   std::string Text() const {
+    json group = {{"operations", operations}};
+    if (!end_of_list_type.is_null()) group["end_of_list_type"] = end_of_list_type;
     json job = {{"format", "quenlo-job/1"},
                 {"host", {{"code_page", 932}}},
-                {"machine_group", {{"operations", operations}}},
+                {"machine_group", group},
                 {"tools", {{"assemblies", assemblies}, {"lathe_tools", lathe_tools}, {"holders", holders}}}};
     return job.dump();
   }

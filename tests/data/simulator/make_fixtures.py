@@ -60,6 +60,19 @@ write("empty_values.reg",
       key(ARDEN20, r'"DisplayIcon"="C:\\wrong\\Tarvik.exe"') +
       key(WOW, r'"InstallDir"=hex:') +
       key(PEL, r'"DisplayIcon"="C:\\wrong\\Pellast.exe"'))
+# An empty REG_SZ "InstallDir": no Pellast, and no later probe.
+write("empty_install_dir.reg",
+      key(WOW, r'"InstallDir"=""') +
+      key(PEL, r'"DisplayIcon"="C:\\wrong\\Pellast.exe"'))
+# The Formgard and Bitgard probes: found on their own, and ahead of Spingard.
+write("formgard_only.reg", key(FORM, r'"DisplayIcon"="C:\\Formgard\\Tarvik.exe"'))
+write("bitgard_spingard.reg",
+      key(SPIN, r'"DisplayIcon"="C:\\Spingard\\Tarvik.exe"') +
+      key(BIT, r'"DisplayIcon"="C:\\Bitgard\\Tarvik.exe"'))
+write("formgard_bitgard_spingard.reg",
+      key(SPIN, r'"DisplayIcon"="C:\\Spingard\\Tarvik.exe"') +
+      key(BIT, r'"DisplayIcon"="C:\\Bitgard\\Tarvik.exe"') +
+      key(FORM, r'"DisplayIcon"="C:\\Formgard\\Tarvik.exe"'))
 # REG_SZ data without a terminating NUL, and REG_EXPAND_SZ (taken unexpanded), UTF-16 bytes.
 write("unterminated_value.reg",
       key(BIT, r'"DisplayIcon"=hex(1):43,00,3a,00,5c,00,54,00,2e,00,65,00,78,00,65,00') +
