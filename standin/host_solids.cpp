@@ -80,6 +80,9 @@ std::optional<standin::Mesh> StockMesh(int solid_id, double tolerance) {
 
 bool wr_stl(double tolerance, SysFile& file, const wchar_t*, int solid_id, bool, bool) {
   if (!file.IsOpen()) return false;
+  // A write the job makes fail: the host could not write the solid this time.
+  const auto& group = Host().job.machine_group;
+  if (group && ++Host().stl_writes == group->stock.solid.failing_write) return false;
   std::optional<standin::Mesh> mesh = StockMesh(solid_id, tolerance);
   if (!mesh) return false;
   std::string bytes = standin::StlBytes(*mesh, "stock solid");

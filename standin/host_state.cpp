@@ -25,6 +25,7 @@ void InstallJob(const Job& job) {
   host.script.reset();
   host.panel_visible = false;
   host.panel_exists = job.function_panel;
+  host.stl_writes = 0;
   host.has_group = job.machine_group.has_value();
   host.group = op_group{};
   if (host.has_group) {

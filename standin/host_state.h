@@ -27,6 +27,7 @@ struct HostState {
   std::unique_ptr<HeadlessWindow> last_window;  // the panel's window as it was when removed
   bool panel_visible = false;
   bool panel_exists = true;             // the host has a function panel at all
+  int stl_writes = 0;                   // STL writes of the stock solid since the job was loaded
   std::unique_ptr<PanelScript> script;
 };
 

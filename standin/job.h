@@ -71,6 +71,7 @@ struct Solid {
   double base[3] = {0, 0, 0};         // kCylinder: centre of the base,
   double axis[3] = {0, 0, 1};         //   axis direction,
   double radius = 0, height = 0;      //   radius and height
+  int failing_write = 0;              // the n-th STL write since the job was loaded fails (0: none)
 };
 
 struct Stock {

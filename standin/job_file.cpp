@@ -170,6 +170,7 @@ void ReadSolid(Reader& r, const json& stock, const std::string& path, Solid& sol
     r.Fail(where, "an object with \"stl\", \"box\" or \"cylinder\"");
     return;
   }
+  solid.failing_write = static_cast<int>(r.Integer(*v, where, "failing_write", 0, 0, kIntMax));
   if (v->contains("stl")) {
     solid.kind = Solid::Kind::kMesh;
     solid.stl_path = r.LocalPath(*v, where, "stl", true);

@@ -9,6 +9,7 @@
 #include "panel_script.h"
 #include "platform/ansi.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "settings/link_settings.h"
 #include "settings/settings_store.h"
 #include "support/file_opens.h"
@@ -33,8 +34,8 @@ class LinkRunTest : public ::testing::Test {
     platform::MakeDirectory(dir_ / L"user");
   }
   // Installs a job with the given machine group and a panel script.
-  void Start(const std::string& machine_group, const std::string& script) {
-    ASSERT_TRUE(testing_support::InstallJob(std::string(kJobHead) + R"("machine_group":)" + machine_group + "}",
+  void Start(const std::string& machine_group, const std::string& script, const char* head = kJobHead) {
+    ASSERT_TRUE(testing_support::InstallJob(std::string(head) + R"("machine_group":)" + machine_group + "}",
                                             dir_.path()));
     // Files that a launch writes go to the test's own folder.
     std::string text = script;
@@ -62,6 +63,14 @@ const char kFillAndLaunch[] =
 TEST(EntryPoints, VersionHandshake) {
   for (int v : {2800, 2850, 2899}) EXPECT_EQ(m_version(v), v);
   for (int v : {2900, 2799, -2850, 0, 280000}) EXPECT_EQ(m_version(v), 2800);
+}
+
+TEST_F(LinkRunTest, MMainRunsTheLinkWithAnActiveMachineGroup) {
+  Start(kGroup, kFillAndLaunch);
+  EXPECT_EQ(m_main(7), 0);
+  EXPECT_TRUE(Saw("panel docked: Quenlo for Tarvik/Pellast"));
+  EXPECT_TRUE(Saw("panel removed"));
+  EXPECT_NE(Store().find("\r\nxyz 0=12.5 0 0 0 0 0 0 0 0\r\n"), std::string::npos);
 }
 
 TEST_F(LinkRunTest, NoMachineGroupShowsTheMessageAndTouchesNothing) {
@@ -164,7 +173,127 @@ TEST_F(LinkRunTest, TheNcFileComesFromTheFirstFlaggedOperation) {
   Start(kGroup, "click cancel\n");  // no operations at all
   ::Run(0);
   EXPECT_EQ(Shown(ui::kNcEdit), L"D:\\NC\\main.NC");
+  // Operations, but none that names the NC file: the host's NC file, not the
+  // last operation's name.
+  Start(R"({"nc":{"file":"D:\\NC\\main.NC","prefix":"D:\\NC\\","suffix":".NC"},"operations":[
+      {"type":1,"tool":{"number":1,"id":1},"nc_name":"E:\\w\\first.nci","names_nc":false},
+      {"type":1,"tool":{"number":2,"id":2},"nc_name":"E:\\w\\last.nci","names_nc":0}]})", "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kNcEdit), L"D:\\NC\\main.NC");
 }
+
+// The host's function panel is missing: the wait ends after the first
+// pumped message, and a launch happens only when that message was the launch.
+TEST_F(LinkRunTest, WithoutAFunctionPanelTheWaitEndsAfterOneMessage) {
+  constexpr char kNoPanel[] =
+      R"({"format":"quenlo-job/1","host":{"user_folder":"user/","addin_folder":"addins","function_panel":false},)";
+  Start(kGroup, "type mch changed\nshow mch\nclick cancel\n", kNoPanel);
+  EXPECT_EQ(::Run(0), 0);
+  EXPECT_TRUE(Saw("panel removed"));
+  EXPECT_EQ(Shown(ui::kMchEdit), L"changed");  // the first message was handled ...
+  for (const std::string& line : testing_support::Transcript())
+    EXPECT_NE(line.rfind("shown: ", 0), 0u) << line;  // ... the second never came
+  EXPECT_FALSE(FileExists(StoreFile()));
+
+  Start(kGroup, kFillAndLaunch);  // with a panel: fills the store
+  ::Run(0);
+  WriteBytes(StoreFile(), "");
+  platform::RemoveFile(dir_ / L"t.tol");
+  Start(kGroup, kFillAndLaunch, kNoPanel);  // the first message is a typed text: no launch
+  ::Run(0);
+  EXPECT_EQ(Store(), "");
+  EXPECT_FALSE(FileExists(dir_ / L"t.tol"));
+
+  Start(kGroup, kFillAndLaunch);
+  ::Run(0);
+  platform::RemoveFile(dir_ / L"t.tol");
+  Start(kGroup, "click launch\ntype mch never\n", kNoPanel);  // the launch comes first
+  ::Run(0);
+  EXPECT_TRUE(FileExists(dir_ / L"t.tol"));
+  EXPECT_NE(Store().find("\r\nmch=m.mch\r\n"), std::string::npos);
+}
+
+int g_starts = 0;
+void CountStart(std::wstring_view, std::wstring_view, bool) { ++g_starts; }
+
+// A launch with the tool path empty writes no tool or project file, starts
+// nothing and stores nothing, although the template is there.
+TEST_F(LinkRunTest, ALaunchWithoutAToolPathDoesNothing) {
+  platform::MakeDirectory(dir_ / L"addins");
+  WriteBytes(dir_ / L"addins" + Sep() + L"default_template.prj", ".ncdfile x\r\n");
+  g_starts = 0;
+  platform::SetProgramStartObserver(&CountStart);
+  Start(kGroup, "type exe C:\\Tarvik\\Tarvik.exe\ntype mch m.mch\ntype prj @DIR@p.prjx\nclick launch\n");
+  ::Run(0);
+  platform::SetProgramStartObserver(nullptr);
+  EXPECT_EQ(g_starts, 0);
+  EXPECT_FALSE(FileExists(dir_ / L"p.prjx"));
+  EXPECT_FALSE(FileExists(StoreFile()));
+}
+
+// A first run: no store file, and every one of the 336 reads gives its
+// default, whatever the module's tables held before.
+TEST_F(LinkRunTest, AFirstRunReadsEveryDefault) {
+  for (auto& row : WcsTable) row.fill(7);
+  for (auto& row : RefTable) row.fill(7);
+  Start(kGroup, "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(platform::GetPathKind(StoreFolder()), platform::PathKind::kDirectory);
+  EXPECT_FALSE(FileExists(StoreFile()));
+  for (int n = 0; n < kWcsRows; ++n) EXPECT_EQ(WcsTable[n], AxisRow{}) << n;
+  for (int n = 0; n < kRefRows; ++n) EXPECT_EQ(RefTable[n], AxisRow{}) << n;
+  for (int id : {ui::kMchEdit, ui::kPrjEdit, ui::kTolEdit, ui::kWrkEdit, ui::kExeCombo})
+    EXPECT_EQ(Shown(id), L"") << id;
+  for (int id : {ui::kPartX, ui::kPartY, ui::kPartZ, ui::kAAxisY, ui::kAAxisZ, ui::kBAxisX, ui::kBAxisZ,
+                 ui::kCAxisX, ui::kCAxisY})
+    EXPECT_EQ(Shown(id), L"0") << id;
+  EXPECT_EQ(standin::Host().last_window->GetCheck(ui::kRefFromMachine), 0);
+  EXPECT_EQ(standin::Host().last_window->GetCheck(ui::kFromWorkStock), 0);
+}
+
+// Row 315 has no entry in the list, and is read and stored like every row.
+TEST_F(LinkRunTest, Row315IsReadAndStored) {
+  platform::MakeDirectory(StoreFolder());
+  WriteBytes(StoreFile(), "[Settings]\r\nxyz 315=1 2 3 4 5 6 7 8 9.5\r\nxyz 314=-1\r\n");
+  Start(kGroup, kFillAndLaunch);
+  ::Run(0);
+  EXPECT_EQ(WcsTable[315], (AxisRow{1, 2, 3, 4, 5, 6, 7, 8, 9.5}));
+  EXPECT_EQ(WcsTable[314], (AxisRow{-1, 0, 0, 0, 0, 0, 0, 0, 0}));
+  EXPECT_NE(Store().find("\r\nxyz 315=1 2 3 4 5 6 7 8 9.5\r\n"), std::string::npos);
+}
+
+// The edits of a cancelled run live on only in the module's tables; the next
+// run reloads the tables and the fields from the store.
+TEST_F(LinkRunTest, ACancelledRunIsForgottenByTheNextRun) {
+  Start(kGroup, kFillAndLaunch);
+  ::Run(0);
+  Start(kGroup, "type mch other.mch\ntype wcs.x 99\nselect wcs 5\ntype wcs.y 42\nselect ref 2\ntype ref.z 8\n"
+                "select wcs 0\nclick cancel\n");
+  ::Run(0);
+  ASSERT_EQ(WcsTable[5][1], 42);  // folded by the row changes of the cancelled run
+  Start(kGroup, "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kMchEdit), L"m.mch");
+  EXPECT_EQ(Shown(ui::kWcsEdits[0]), L"12.5");
+  EXPECT_EQ(WcsTable[0][0], 12.5);
+  EXPECT_EQ(WcsTable[5], AxisRow{});
+  EXPECT_EQ(RefTable[2], AxisRow{});
+}
+
+// A scalar goes into the store with six significant digits and comes back
+// as the typed work origin (part_manual) of the next run.
+TEST_F(LinkRunTest, AScalarRoundTripsWithSixDigits) {
+  Start(kGroup, std::string(kFillAndLaunch).replace(std::string(kFillAndLaunch).find("click"), 0,
+                                                    "type part_x 123.456789\ntype c_axis_y 0.00001\n"));
+  ::Run(0);
+  EXPECT_NE(Store().find("\r\npart_x=123.457\r\n"), std::string::npos);
+  EXPECT_NE(Store().find("\r\nc_axis_y=1e-05\r\n"), std::string::npos);
+  Start(kGroup, "click cancel\n");
+  ::Run(0);
+  EXPECT_EQ(Shown(ui::kPartX), L"123.457");  // the typed origin, part_manual
+  EXPECT_EQ(Shown(ui::kCAxisY), L"1e-05");
+}
+
 
 TEST_F(LinkRunTest, ABoxThatHoldsNoNumberIsRefusedOnceAndTheReadingStopsThere) {
   Start(kGroup,

@@ -187,5 +187,25 @@ TEST_F(ProjectFailures, UnwritableProjectAndStlAreShownOnce) {
   EXPECT_FALSE(testing_support::FileExists(s_.nc_file + L".stl"));
 }
 
+// Two path keys, and the host fails one of the two STL writes: one message,
+// both path lines. A failed last write leaves no STL; a later good one does.
+TEST_F(ProjectFailures, OneOfTwoStlWritesFails) {
+  for (int failing : {1, 2}) {
+    Install(R"({"shape":"solid","solid":{"box":{"min":[0,0,0],"max":[1,2,3]},"failing_write":)" +
+                std::to_string(failing) + "}}",
+            Lines({".wrkjig.path", "x", ".wrkjig.path"}));
+    s_.nc_file = dir_ / L"p.NC";
+    s_.prj = dir_ / L"p.prjx";
+    std::string line = ".wrkjig.path \"" + platform::ToAnsi(s_.nc_file) + ".stl\" ";
+    EXPECT_EQ(Write(), Lines({line.c_str(), "x", line.c_str()})) << failing;
+    EXPECT_EQ(testing_support::Messages(),
+              std::vector<std::string>{"message: ワークのSTLファイルを書き込めませんでした。\n" +
+                                       platform::ToUtf8(s_.nc_file + L".stl")})
+        << failing;
+    EXPECT_EQ(testing_support::FileExists(s_.nc_file + L".stl"), failing == 1) << failing;
+    platform::RemoveFile(s_.nc_file + L".stl");
+  }
+}
+
 }  // namespace
 }  // namespace quenlo

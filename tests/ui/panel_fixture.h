@@ -76,6 +76,16 @@ class PanelTest : public ::testing::Test {
     dialog->OnCommand(id, kBnClicked);
   }
   void Click(int id) { dialog->OnCommand(id, kBnClicked); }
+  // Row 3 of the offsets holds 1, 2, 3; the origin typed as 1.5, 2.5, 3.5 is
+  // set aside and derived from a box stock of origin code 2.
+  void OpenWithTheOriginDerived() {
+    WcsTable[3] = AxisRow{1, 2, 3, 0, 0, 0, 0, 0, 0};
+    Open(R"({"shape":"box","size":[100,50,20],"origin":[10,5,0],"origin_code":2})");
+    Type(kPartX, L"1.5");
+    Type(kPartY, L"2.5");
+    Type(kPartZ, L"3.5");
+    Check(kFromWorkStock, 1);
+  }
   // The texts of the three work-origin boxes.
   std::vector<std::wstring> Shown() {
     return {W().GetItemText(kPartX), W().GetItemText(kPartY), W().GetItemText(kPartZ)};

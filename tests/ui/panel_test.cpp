@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <filesystem>
 #include <set>
 
 #include "headless_window.h"
@@ -197,6 +198,51 @@ TEST_F(PanelTest, RowChangesFoldTheBoxesIntoTheShownRow) {
   EXPECT_EQ(WcsTable[9], Row(40));
 }
 
+// A box that holds no number and comes before the selector in the reading:
+// one message, the shown row folded with what the record held (the boxes
+// after the refused one were not read), and the selector back on that row,
+// so the boxes and the selector never name different rows.
+TEST_F(PanelTest, ARefusedBoxBeforeTheSelectorKeepsTheShownRow) {
+  RefTable[0] = Row(1);
+  RefTable[2] = Row(20);
+  Open();
+  Type(kRefEdits[0], L"55");
+  Type(kWcsEdits[3], L"abc");
+  Select(kRefCombo, 2);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"message: 数値を入力してください。"});
+  EXPECT_EQ(RefTable[0], Row(1));
+  EXPECT_EQ(RefTable[2], Row(20));
+  EXPECT_EQ(dialog->settings.ref_shown, 0);
+  EXPECT_EQ(dialog->settings.ref_num, 0);
+  EXPECT_EQ(W().GetCurSel(kRefCombo), 0);
+  EXPECT_EQ(W().GetItemText(kRefEdits[0]), L"1");
+  // The next change goes from the shown row as usual.
+  Type(kRefEdits[0], L"56");
+  Select(kRefCombo, 2);
+  EXPECT_EQ(RefTable[0][0], 56);
+  EXPECT_EQ(W().GetItemText(kRefEdits[0]), L"20");
+  EXPECT_EQ(Messages().size(), 1u);
+}
+
+// The same in a work-offset change with the origin derived from the stock: the
+// refused box comes after the selector, so the new row is shown and the
+// origin follows it; the typed origin set aside stays as typed.
+TEST_F(PanelTest, ARefusedBoxInAWorkOffsetChangeWithTheOriginDerived) {
+  OpenWithTheOriginDerived();
+  ClearTranscript();
+  Type(kWcsEdits[0], L"7");
+  Type(kPartY, L"abc");
+  Select(kWcsCombo, 3);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"message: 数値を入力してください。"});
+  EXPECT_EQ(W().GetCurSel(kWcsCombo), 3);
+  EXPECT_EQ(dialog->settings.wcs_shown, 3);
+  EXPECT_EQ(WcsTable[0][0], 7);  // read before the refused box, folded into the old row
+  EXPECT_EQ(Shown(), (std::vector<std::wstring>{L"-89", L"-43", L"-17"}));
+  Check(kFromWorkStock, 0);
+  EXPECT_EQ(Shown(), (std::vector<std::wstring>{L"1.5", L"2.5", L"3.5"}));
+  EXPECT_EQ(Messages().size(), 1u);
+}
+
 TEST_F(PanelTest, ASelectorWithoutASelectionKeepsTheShownRow) {
   Open();
   Select(kWcsCombo, 8);
@@ -211,12 +257,7 @@ TEST_F(PanelTest, ASelectorWithoutASelectionKeepsTheShownRow) {
 }
 
 TEST_F(PanelTest, WorkOriginFollowsTheStockAndTheShownOffset) {
-  WcsTable[3] = AxisRow{1, 2, 3, 0, 0, 0, 0, 0, 0};
-  Open(R"({"shape":"box","size":[100,50,20],"origin":[10,5,0],"origin_code":2})");
-  Type(kPartX, L"1.5");
-  Type(kPartY, L"2.5");
-  Type(kPartZ, L"3.5");
-  Check(kFromWorkStock, 1);
+  OpenWithTheOriginDerived();
   EXPECT_EQ(Shown(), (std::vector<std::wstring>{L"-90", L"-45", L"-20"}));
   Select(kWcsCombo, 3);
   EXPECT_EQ(Shown(), (std::vector<std::wstring>{L"-89", L"-43", L"-17"}));
@@ -287,11 +328,22 @@ TEST_F(PanelTest, Endings) {
 TEST_F(PanelTest, SaveToolsOnlyBrowsesForAnEmptyToolPath) {
   Open(kBoxStock, [](LinkSettings& s) { s.tol.clear(); });
   W().QueueFileAnswer(std::nullopt);
+  testing_support::TempDir here;  // the current folder, where an empty path would land
+  std::filesystem::path before = std::filesystem::current_path();
+  std::filesystem::current_path(std::filesystem::path(here.path()));
   Click(kSaveToolsOnly);
+  bool nothing_written = std::filesystem::is_empty(std::filesystem::current_path());
+  std::filesystem::current_path(before);
   EXPECT_TRUE(Saw("file dialog: save filter=工具ファイル(*.tol)|*.tol|| ext=tol name= folder=C:\\"));
   EXPECT_EQ(dialog->dialog_done, 1);
   EXPECT_EQ(dialog->end_result(), 2);
   EXPECT_EQ(dialog->settings.tol, L"");
+  // The writer was asked all the same and said that it could not write; no
+  // file appeared, not even a temporary one in the current folder.
+  std::vector<std::string> messages = Messages();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].rfind("message: 工具ファイル", 0), 0u) << messages[0];
+  EXPECT_TRUE(nothing_written);
 }
 
 }  // namespace
