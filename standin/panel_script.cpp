@@ -16,9 +16,13 @@ std::wstring Trim(const std::wstring& s) {
   return s.substr(b, e - b + 1);
 }
 
+// A blank as the line's trimming sees it, so that what is left of a line never
+// begins with '#'.
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\r'; }
+
 std::wstring StripComment(const std::wstring& line) {
   for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == L'#' && (i == 0 || line[i - 1] == L' ' || line[i - 1] == L'\t')) return line.substr(0, i);
+    if (line[i] == L'#' && (i == 0 || IsBlank(line[i - 1]))) return line.substr(0, i);
   }
   return line;
 }
