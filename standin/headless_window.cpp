@@ -53,6 +53,20 @@ void HeadlessWindow::SetFocus(int id) { focus_ = id; }
 
 void HeadlessWindow::ShowMessage(const std::wstring& text) { Report("message: ", text); }
 
+// With no answer queued the user presses Enter: the default button, Yes.
+bool HeadlessWindow::AskYesNo(const std::wstring& text) {
+  Report("message: ", text);
+  bool yes = true;
+  if (yes_no_answers_.empty()) {
+    Report("message answer: yes (no answer queued)");
+  } else {
+    yes = yes_no_answers_.front();
+    yes_no_answers_.pop_front();
+    Report(yes ? "message answer: yes" : "message answer: no");
+  }
+  return yes;
+}
+
 std::optional<std::wstring> HeadlessWindow::RunFileDialog(const FileDialogRequest& request) {
   std::wstring what = std::wstring(request.open ? L"open" : L"save") + L" filter=" + request.filter +
                       L" ext=" + request.default_extension + L" name=" + request.initial_name +

@@ -1,7 +1,7 @@
 // The panel's window without a screen: it keeps every control's state, and the
 // panel script plays the user on it. Message boxes and file dialogs are
-// reported to the host's transcript; file dialogs take their answers from a
-// queue that the script fills.
+// reported to the host's transcript; file dialogs and Yes/No boxes take their
+// answers from queues that the script fills.
 #pragma once
 
 #include <deque>
@@ -31,6 +31,7 @@ class HeadlessWindow : public DialogWindow {
   void SetCheck(int id, int state) override;
   void SetFocus(int id) override;
   void ShowMessage(const std::wstring& text) override;
+  bool AskYesNo(const std::wstring& text) override;
   std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request) override;
   void SetTimer(int timer_id, int period_ms) override;
   void AddToolTip(int id, const std::wstring& text) override;
@@ -38,6 +39,7 @@ class HeadlessWindow : public DialogWindow {
 
   // The user's side.
   void QueueFileAnswer(std::optional<std::wstring> answer) { answers_.push_back(std::move(answer)); }
+  void QueueYesNoAnswer(bool yes) { yes_no_answers_.push_back(yes); }
   const DialogTemplate& dialog_template() const { return template_; }
   bool timer_running() const { return timer_period_ > 0; }
   int focus() const { return focus_; }
@@ -57,6 +59,7 @@ class HeadlessWindow : public DialogWindow {
   std::map<int, Control> controls_;
   std::map<int, std::wstring> tool_tips_;
   std::deque<std::optional<std::wstring>> answers_;
+  std::deque<bool> yes_no_answers_;
   int timer_period_ = 0;
   int focus_ = 0;
   int redraws_ = 0;

@@ -128,7 +128,7 @@ bool PanelScript::Execute(const ScriptLine& line) {
   std::string action = quenlo::platform::ToUtf8(line.action);
   static const wchar_t* const kActions[] = {L"type",  L"select", L"check",         L"click",
                                             L"close", L"hide-panel", L"answer-file", L"answer-cancel",
-                                            L"show"};
+                                            L"answer-yes", L"answer-no", L"show"};
   bool known = false;
   for (const wchar_t* a : kActions) known = known || line.action == a;
   if (!known) {
@@ -151,6 +151,10 @@ bool PanelScript::Execute(const ScriptLine& line) {
   }
   if (line.action == L"answer-cancel") {
     window.QueueFileAnswer(std::nullopt);
+    return false;
+  }
+  if (line.action == L"answer-yes" || line.action == L"answer-no") {
+    window.QueueYesNoAnswer(line.action == L"answer-yes");
     return false;
   }
   if (line.action == L"close") {

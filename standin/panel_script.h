@@ -10,7 +10,7 @@ namespace standin {
 
 struct ScriptLine {
   int number = 0;        // line number in the script, for messages
-  std::wstring action;   // type, select, check, click, answer-file, answer-cancel, close, hide-panel, show
+  std::wstring action;   // type, select, check, click, answer-file, answer-cancel, answer-yes, answer-no, close, hide-panel, show
   std::wstring target;   // control name or id
   std::wstring argument; // the rest of the line
 };

@@ -83,10 +83,6 @@ void StoreSettings(const LinkSettings& s) {
   if (!w.Commit()) AfxMessageBox(L"設定を保存できませんでした。\n" + GetStorePath().value_or(L""));
 }
 
-bool ReadyToLaunch(const LinkSettings& s) {
-  return !s.exe.empty() && !s.mch.empty() && !s.nc_file.empty() && !s.prj.empty() && !s.tol.empty();
-}
-
 }  // namespace
 
 void LinkRun() {

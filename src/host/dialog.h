@@ -45,6 +45,8 @@ class DialogWindow {
   virtual void SetCheck(int id, int state) = 0;
   virtual void SetFocus(int id) = 0;
   virtual void ShowMessage(const std::wstring& text) = 0;
+  // A message box with Yes and No buttons (MB_YESNO); true when the user answers Yes.
+  virtual bool AskYesNo(const std::wstring& text) = 0;
   virtual std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request) = 0;
   virtual void SetTimer(int timer_id, int period_ms) = 0;
   virtual void AddToolTip(int id, const std::wstring& text) = 0;

@@ -38,6 +38,11 @@ struct LinkSettings {
   int from_wrk_st = 0;   // work origin derived from the stock set-up and the shown offset
 };
 
+// A launch goes ahead only with all of these paths filled in (the stock file may be empty).
+inline bool ReadyToLaunch(const LinkSettings& s) {
+  return !s.exe.empty() && !s.mch.empty() && !s.nc_file.empty() && !s.prj.empty() && !s.tol.empty();
+}
+
 // The nine coordinates that the settings store and the settings file keep
 // under their own keys, in the order both write them: the work origin, then
 // the rotary-axis centres (from kFirstAxisCentre on).

@@ -127,6 +127,7 @@ bool CStartupDlgBar::OnCommand(int id, int notification) {
 void CStartupDlgBar::OnLaunch() {
   UpdateData(true);
   FoldShownRows();
+  if (!ConfirmNcProgram()) return;  // the panel stays open as it is
   dialog_done = 1;
   launch_requested = 1;
   OnOK();

@@ -52,9 +52,15 @@ class CStartupDlgBar : public MCDialog {
   void LoadShownRows();
   void FoldShownRows();
 
-  // The panel's file dialog (nothing when the user cancels) and message box.
+  // The panel's file dialog (nothing when the user cancels) and message boxes
+  // (AskYesNo: true for Yes).
   std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request);
   void ShowMessage(const std::wstring& text);
+  bool AskYesNo(const std::wstring& text);
+
+  // Before a launch: the NC program checked against what the hand-off will
+  // carry. False when the user chose not to launch.
+  bool ConfirmNcProgram();
 
  private:
   void RestoreTypedOrigin();  // part_x, part_y, part_z = part_manual

@@ -1,6 +1,6 @@
 // The panel's commands that write files or end it early: saving the tool file
 // alone, and loading and saving a settings file; and the panel's file dialog
-// and message box.
+// and message boxes.
 #include "export/tools/tool_file_writer.h"
 #include "settings/settings_file_commands.h"
 #include "ui/startup_dlg_bar.h"
@@ -31,5 +31,9 @@ void CStartupDlgBar::ShowMessage(const std::wstring& text) {
   else
     AfxMessageBox(text);
 }
+
+// Without a window there is nobody to ask: the launch goes on as it would
+// without the question.
+bool CStartupDlgBar::AskYesNo(const std::wstring& text) { return !window() || window()->AskYesNo(text); }
 
 }  // namespace quenlo::ui

@@ -66,6 +66,7 @@ show part_x
 answer-file @DIR@設定 1.nvs
 click load
 show all
+answer-yes                         # the NC file does not exist: the check asks, the user goes on
 click launch
 PANEL
 out=$(run job.json --script session.panel); status=$?

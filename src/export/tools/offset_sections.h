@@ -21,6 +21,7 @@ class OffsetSection {
   OffsetSection(const Cnc::Tool::IToolSystem* tools, OffsetKind kind) : tools_(tools), kind_(kind) {}
   void Visit(const operation& op);
   const std::string& text() const { return text_; }
+  const std::unordered_set<int>& written() const { return written_; }
 
  private:
   const Cnc::Tool::IToolSystem* tools_;

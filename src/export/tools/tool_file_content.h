@@ -4,10 +4,21 @@
 #pragma once
 
 #include <string>
+#include <unordered_set>
 
 namespace quenlo {
 
-// Appends the whole tool file to `out`.
-void BuildToolFile(std::string& out);
+// What the tool file carries, by number: the tools that have a record and the
+// D and H numbers of its offset sections (empty when those sections are left
+// out), and whether any operation of the job is a turning operation.
+struct ToolFileNumbers {
+  std::unordered_set<int> tools;
+  std::unordered_set<int> radii;    // D
+  std::unordered_set<int> lengths;  // H
+  bool has_turning = false;
+};
+
+// Appends the whole tool file to `out`; with `numbers`, also tells what it carries.
+void BuildToolFile(std::string& out, ToolFileNumbers* numbers = nullptr);
 
 }  // namespace quenlo

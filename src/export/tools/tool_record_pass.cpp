@@ -11,6 +11,7 @@ int ToolRecordPass::NextCycle() {
 }
 
 void ToolRecordPass::Visit(const operation& op) {
+  if (IsTurningOpCode(op.opcode)) saw_turning_ = true;
   if (written_.count(op.tl.tool_number)) return;
   if (IsMillingOpCode(op.opcode)) {
     VisitMilling(op);

@@ -24,6 +24,9 @@ class ToolRecordPass {
   void Visit(const operation& op);
 
   const HolderList& holders() const { return holders_; }
+  // The tool numbers that have a record, and whether the job turns at all.
+  const std::unordered_set<int>& written() const { return written_; }
+  bool saw_turning() const { return saw_turning_; }
 
  private:
   // The cycle number of the next record: 0, 1, ..., 11, 0, ...
@@ -37,6 +40,7 @@ class ToolRecordPass {
   HolderList holders_;
   int cycle_ = -1;
   int holder_index_ = kNoHolderIndex;
+  bool saw_turning_ = false;
 };
 
 }  // namespace quenlo

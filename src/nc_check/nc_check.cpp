@@ -1,0 +1,30 @@
+#include "nc_check/nc_check.h"
+
+#include "export/tools/tool_file_content.h"
+#include "nc_check/nc_findings.h"
+#include "nc_check/nc_reader.h"
+#include "platform/files.h"
+
+namespace quenlo::nc_check {
+
+std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const AxisRow* work_offsets) {
+  std::string program;
+  if (!platform::ReadWholeFile(nc_file, program)) return {L"NCファイル「" + nc_file + L"」を読めません"};
+  // The same walk that writes the tool file, in memory: the check knows no
+  // rules of its own about which operation brings which number.
+  ToolFileNumbers hand_off;
+  std::string tool_file;
+  BuildToolFile(tool_file, &hand_off);
+  return FindMissing(ReadNcUses(program, !hand_off.has_turning), hand_off, work_offsets);
+}
+
+std::wstring LaunchQuestion(const std::vector<std::wstring>& findings) {
+  std::wstring text = L"NCプログラムの確認で次の点が見つかりました。\n";
+  for (size_t i = 0; i < findings.size() && i < kListedFindings; ++i) text += findings[i] + L"\n";
+  if (findings.size() > kListedFindings)
+    text += L"ほか " + std::to_wstring(findings.size() - kListedFindings) + L" 件\n";
+  text += L"\nこのままシミュレーターを起動しますか？";
+  return text;
+}
+
+}  // namespace quenlo::nc_check

@@ -1,0 +1,24 @@
+// The check of the NC program before the simulator is launched: what the
+// program uses that the hand-off (the tool file as it would be written now,
+// and the work-offset table) does not carry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/link_settings.h"
+
+namespace quenlo::nc_check {
+
+// The findings for the program at `nc_file`, in the order of the program; an
+// NC file that cannot be read is the one finding. Nothing is written. T words
+// are checked only when the job has no turning operation (turning programs
+// number tools and offsets as station and offset).
+std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const AxisRow* work_offsets);
+
+// The Yes/No question that lists the findings: at most kListedFindings of them,
+// then how many more.
+inline constexpr size_t kListedFindings = 10;
+std::wstring LaunchQuestion(const std::vector<std::wstring>& findings);
+
+}  // namespace quenlo::nc_check

@@ -1,0 +1,113 @@
+// The NC program as the check reads it: a corpus of small programs, each with
+// what must be read and what must not.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "nc_check/nc_findings.h"
+#include "nc_check/nc_reader.h"
+
+namespace quenlo::nc_check {
+namespace {
+
+// The uses as "word@line", blank-separated, in the order the reader gives them.
+std::string Uses(const std::string& program, bool read_tools = true) {
+  std::string out;
+  for (const NcUse& use : ReadNcUses(program, read_tools)) {
+    std::wstring name = WordName(use);
+    if (!out.empty()) out += ' ';
+    out += std::string(name.begin(), name.end()) + "@" + std::to_string(use.line);
+  }
+  return out;
+}
+
+TEST(NcReader, ToolsOffsetsAndWorkOffsetsWithTheLineOfTheirFirstUse) {
+  EXPECT_EQ(Uses("%\n"
+                 "O1000\n"
+                 "G90 G54 G00 X0 Y0\n"
+                 "T12 M06\n"
+                 "G43 H12 Z50.\n"
+                 "G41 D12 X10.\n"
+                 "T12 M06\n"
+                 "G44 H12 Z5.\n"
+                 "G54.1 P12\n"
+                 "G54.1P12\n"
+                 "G54.2 P8\n"
+                 "G59\n"
+                 "%\n"),
+            "G54@3 T12@4 H12@5 D12@6 G54.1P12@9 G54.2P8@11 G59@12");
+  // The order of the words in a block does not matter; H and D count only
+  // with the offset's G code in the same block.
+  EXPECT_EQ(Uses("H3 Z50. G43\nD4 G42 X1.\nH5 Z1.\nD6 X1.\nG49 H0\nG40 D7\n"), "H3@1 D4@2");
+  EXPECT_EQ(Uses("G43.4 H1\nG43.5 H2\nG43.1 H3\nG44 H4\nG41 D5\nG42 D6\n"), "H1@1 H2@2 H4@4 D5@5 D6@6");
+  // T0, H0 and D0 select nothing.
+  EXPECT_EQ(Uses("T0 M06\nG43 H0\nG41 D0\n"), "");
+}
+
+TEST(NcReader, CommentsPercentLinesAndMacroCallsAreNotRead) {
+  EXPECT_EQ(Uses("(T12 G43 H5)\nG00 (T13) T14\n(unclosed T15\nT16\n"), "T14@2 T16@4");
+  // Japanese text in the ANSI code page (Shift-JIS), also with trail bytes
+  // that are letters, and outside a comment: such a block is not read.
+  EXPECT_EQ(Uses("(\x83\x54\x83\x93\x83\x76\x83\x8b T9)\nT1 M06\nT2 \x83\x54\n"), "T1@2");
+  EXPECT_EQ(Uses("%T5\nT6\n%\nT7\n"), "T6@2");  // nothing after the closing '%'
+  EXPECT_EQ(Uses("T1 % T2\n"), "");              // a stray '%' is junk
+  EXPECT_EQ(Uses("G65 P9000 T12 H3 D4\nG66 P9001 T13\nG66.1 P9002 T14\nX1 T15\nG67 T16\nT17\n"), "T17@6");
+  // The G code of a G65 block comes last: the block is still a macro call.
+  EXPECT_EQ(Uses("T12 P9000 G65\nG43 H2 G65 P1\n"), "");
+}
+
+TEST(NcReader, WordsWhoseValueIsNotAPlainIntegerAreNotChecked) {
+  EXPECT_EQ(Uses("T#1 M06\nG43 H[#5+1]\nT12.\nT-3\nT+4\nG41 D#7\nT#1 G43 H2\n"), "H2@7");
+  EXPECT_EQ(Uses("#1=12\n#100=T5\nT5 #2=3\nIF [#1 LT 10] GOTO 20\nWHILE [#1 LE 3] DO1\nEND1\nG#1 T3\n"), "");
+  EXPECT_EQ(Uses("G00 X[#1+2] T4\nG01 X#2 Y[SIN[#3]] T5\n"), "T4@1 T5@2");
+  EXPECT_EQ(Uses("T1234567890\nT123456789\n"), "T123456789@2");  // beyond nine digits: not read
+}
+
+TEST(NcReader, BlockNumbersBlockDeleteBlanksAndCase) {
+  EXPECT_EQ(Uses("N10 T1 M06\nN0020T2M06\n/N30 T3 M06\n/ T4\n  /T5\nN40 T6 /M06 T7\n"), "T1@1 T2@2 T6@6");
+  EXPECT_EQ(Uses("T 1 2 M06\nG 4 3 H 1 2\nG54 . 1 P 3\nt8 m06\ng43 h8\ng41d8\ng54.2p1\n"),
+            "T12@1 H12@2 G54.1P3@3 T8@4 H8@5 D8@6 G54.2P1@7");
+  EXPECT_EQ(Uses("T007 M06\nG043 H003\n"), "T7@1 H3@2");
+  // ';' ends a block as the control's end-of-block does; the line stays.
+  EXPECT_EQ(Uses("T1 ; G43 H1 ;\nH2 ; G43\n"), "T1@1 H1@1");
+}
+
+TEST(NcReader, LineEndsCrLfAndCrCountOneLineEach) {
+  EXPECT_EQ(Uses("%\r\nG54\r\nT1\r\n\r\nT2\r\n%\r\n"), "G54@2 T1@3 T2@5");
+  EXPECT_EQ(Uses("%\rG54\rT1\r\rT2\r%\r"), "G54@2 T1@3 T2@5");
+  EXPECT_EQ(Uses("G54\nT1\r\n\rT2\n\rT3"), "G54@1 T1@2 T2@4 T3@6");
+}
+
+TEST(NcReader, WorkOffsetsOnlyWithinTheirRange) {
+  EXPECT_EQ(Uses("G54.1 P300\nG54.1 P301\nG54.1 P0\nG54.1\nG54.2 P9\nG54.2 P0\nG54.3 P1\nG53\nG60\n"),
+            "G54.1P300@1");
+  // "G54 P12" is written for G54.1 P12 on some controls, and P has other
+  // meanings (M98 P100): such a block selects nothing the check is sure of.
+  EXPECT_EQ(Uses("G54 P12\nG55 M98 P100\nG56\n"), "G56@3");
+  // The last work-offset code of a block wins.
+  EXPECT_EQ(Uses("G54 G55\n"), "G55@1");
+}
+
+TEST(NcReader, ToolWordsOnlyWhenAsked) {
+  EXPECT_EQ(Uses("T0101\nG54\nG43 H1\n", false), "G54@2 H1@3");
+}
+
+TEST(NcReader, BinaryJunkReadsAsNothing) {
+  std::string junk;
+  unsigned state = 12345;
+  for (int i = 0; i < 200000; ++i) {
+    state = state * 1103515245u + 12345u;
+    unsigned char c = static_cast<unsigned char>(state >> 16);
+    // Junk with no line ends and no block-end bytes: nothing reads as a block of words.
+    junk += static_cast<char>(c == '\n' || c == '\r' || c == ';' ? 0 : c);
+  }
+  EXPECT_EQ(Uses(junk), "");
+  EXPECT_EQ(Uses(std::string("\0T1\0\n", 5)), "");
+  EXPECT_EQ(Uses(""), "");
+  EXPECT_EQ(Uses("T"), "");
+  EXPECT_EQ(Uses("G54.1 P"), "");
+  EXPECT_EQ(Uses("(((]]][[[T1"), "");
+}
+
+}  // namespace
+}  // namespace quenlo::nc_check
