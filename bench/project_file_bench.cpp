@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench_data.h"
 #include "export/project/project_rules.h"
 #include "export/project/project_writer.h"
 #include "export/project/template_rewrite.h"
@@ -16,43 +17,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// A template of about `lines` lines: every key, all 315 work-offset headers,
-// `stock_blocks` stock blocks, and plain lines to fill up.
-std::string MakeTemplate(int lines, int stock_blocks) {
-  std::string t;
-  int count = 0;
-  auto add = [&](const std::string& line) {
-    t += line + "\r\n";
-    ++count;
-  };
-  add(";bench template");
-  for (const char* k : {".ncdfile  \"\"", ".ncdfile1  \"\"", ".tolfiles1   \"\"", ".mchfile  \"\"", ".wrkfile  \"\""})
-    add(k);
-  for (int b = 0; b < stock_blocks; ++b) {
-    for (const char* k : {".setting.workform BOXMATERIAL", ".WUD0.work 0", ".wrkjig.param 0", ".wrkjig.path \"\"",
-                          ".wrkjig.pos 0", ".wrkjig.col 1", ".wrkjig.prec 1", ".wrkjig.fineness 1",
-                          ".setting.work_width 1", ".setting.work_depth 1", ".setting.work_height 1",
-                          ".setting.work_dia 1", ".setting.work_length 1", ".setting.StockDef 0", ".CWJDEF-N 1",
-                          ".CWJDEF-P 0"})
-      add(k);
-  }
-  for (const char* k : {"part0p.x", "part0p.y", "part0p.z", "a_axis_0p.y", "a_axis_0p.z", "b_axis_0p.x",
-                        "b_axis_0p.z", "c_axis_0p.x", "c_axis_0p.y", "initial_tool_fromM"})
-    add(std::string(".setting.") + k + " 0 ");
-  for (int i = 1; i <= 9; ++i) add(".setting.initial_axis" + std::to_string(i) + " 0 ");
-  for (int n = 1; n <= 4; ++n)
-    for (int i = 1; i <= 9; ++i) add(".setting.referenc" + std::to_string(n) + "_axis" + std::to_string(i) + " 0 ");
-  for (int n = 1; n <= 315; ++n) {
-    add(".setting.WORK5SYS[0] " + std::to_string(n) + " G");
-    add(".W5SV 0 0 0 0 0 0 0 0 0 ");
-    if (n >= 308) add(".W5SF 1 0 0 0 0 0 0 0 0 0 ");
-  }
-  for (int i = 0; count < lines; ++i)
-    add(i % 3 ? ".setting.other_value_" + std::to_string(i) + " 1.250000 "
-              : "; a comment line of the template " + std::to_string(i));
-  return t;
-}
 
 template <typename F>
 double BestMs(F&& f, int repeats = 15) {
@@ -96,7 +60,7 @@ int main() {
   std::printf("%8s %6s %10s %11s %14s %9s %9s %13s\n", "lines", "keys", "bytes", "rewrite ms", "rewrite ns/ln",
               "copy ms", "write ms", "full call ms");
   for (int lines : {20000, 40000}) {
-    std::string tpl = MakeTemplate(lines, 8);
+    std::string tpl = bench::MakeTemplate(lines, 8);
     std::string out;
     double rewrite = BestMs([&] { out = quenlo::RewriteTemplate(tpl, rules); });
     double copy = BestMs([&] { quenlo::RewriteTemplate(tpl, no_rules); });

@@ -17,6 +17,14 @@ std::wstring_view Trim(std::wstring_view s) {
 
 wchar_t FoldCase(wchar_t c) { return (c >= L'a' && c <= L'z') ? static_cast<wchar_t>(c - L'a' + L'A') : c; }
 
+// A name as SameName compares it: trimmed, letter case folded.
+std::wstring NameKey(std::wstring_view name) {
+  name = Trim(name);
+  std::wstring key(name);
+  for (wchar_t& c : key) c = FoldCase(c);
+  return key;
+}
+
 bool SameName(std::wstring_view a, std::wstring_view b) {
   a = Trim(a);
   b = Trim(b);
@@ -126,14 +134,21 @@ size_t IniFile::FindSection(std::wstring_view section) const {
   return npos;
 }
 
-size_t IniFile::FindKey(size_t header, std::wstring_view key) const {
+void IniFile::IndexSection(size_t header) const {
+  key_lines_.clear();
   for (size_t i = header + 1; i < lines_.size(); ++i) {
     std::wstring_view name;
     if (SectionName(lines_[i].text, name)) break;
     std::wstring_view line = lines_[i].text;
-    if (SameName(line.substr(0, line.find(L'=')), key)) return i;
+    key_lines_.emplace(NameKey(line.substr(0, line.find(L'='))), i);  // the first of a name stays
   }
-  return npos;
+  indexed_header_ = header;
+}
+
+size_t IniFile::FindKey(size_t header, std::wstring_view key) const {
+  if (indexed_header_ != header) IndexSection(header);
+  auto found = key_lines_.find(NameKey(key));
+  return found == key_lines_.end() ? npos : found->second;
 }
 
 std::optional<std::wstring> IniFile::Get(std::wstring_view section, std::wstring_view key) const {
@@ -158,11 +173,12 @@ void IniFile::Set(std::wstring_view section, std::wstring_view key, std::wstring
   if (header == npos) {
     lines_.push_back({L"[" + std::wstring(section) + L"]", std::string(), true});
     lines_.push_back(entry);
+    indexed_header_ = npos;
     return;
   }
   size_t at = FindKey(header, key);
   if (at != npos) {
-    lines_[at] = entry;
+    lines_[at] = entry;  // the same name: the index stands
     return;
   }
   // A new key goes after the section's last non-blank line.
@@ -171,6 +187,15 @@ void IniFile::Set(std::wstring_view section, std::wstring_view key, std::wstring
   while (end < lines_.size() && !SectionName(lines_[end].text, name)) ++end;
   while (end > header + 1 && Trim(lines_[end - 1].text).empty()) --end;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(end), entry);
+  if (SectionName(entry.text, name)) {  // a key that reads as a header splits the section
+    indexed_header_ = npos;
+    return;
+  }
+  // The section is indexed (FindKey above): the lines after the new one move down.
+  for (auto& indexed : key_lines_)
+    if (indexed.second >= end) ++indexed.second;
+  auto [first, added] = key_lines_.emplace(NameKey(entry.text.substr(0, entry.text.find(L'='))), end);
+  if (!added && first->second > end) first->second = end;
 }
 
 std::string IniFile::Serialize() const {

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace quenlo {
@@ -38,10 +39,18 @@ class IniFile {
   size_t FindSection(std::wstring_view section) const;
   // Index of the key line in the section starting at `header`, or npos.
   size_t FindKey(size_t header, std::wstring_view key) const;
+  // Makes `key_lines_` the index of the section starting at `header`.
+  void IndexSection(size_t header) const;
 
   Encoding encoding_ = Encoding::kAnsi;
   std::vector<Line> lines_;
   bool final_line_end_ = true;
+  // One section's key lines by name (trimmed, letter case folded): the first
+  // line of each name, as a scan from the header finds it. Built on the first
+  // look-up in that section, so that a whole store is read or written in
+  // linear time; kept up to date by Set, dropped when lines move otherwise.
+  mutable size_t indexed_header_ = static_cast<size_t>(-1);
+  mutable std::unordered_map<std::wstring, size_t> key_lines_;
 };
 
 }  // namespace quenlo

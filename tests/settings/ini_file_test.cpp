@@ -74,3 +74,27 @@ TEST(IniFile, ByteOrderMarkedFilesKeepTheirEncoding) {
 
 }  // namespace
 }  // namespace quenlo
+
+namespace quenlo {
+namespace {
+
+// Many writes into one object answer every read as the same text parsed
+// afresh does: the object's quick look-ups follow the lines it writes.
+TEST(IniFile, ReadsAfterManyWritesMatchAFreshParse) {
+  IniFile ini = IniFile::Parse("[Settings]\r\n\r\nMCH = a\r\nmch=second\r\nk\r\n\r\n\r\n[Tail]\r\nz=1\r\n");
+  const std::wstring keys[] = {L"mch", L"exe", L" k ", L"K", L"new", L"a=b", L"", L"[inner", L"z", L"later"};
+  for (int round = 0; round < 3; ++round) {
+    for (const std::wstring& key : keys) ini.Set(L"settings", key, L"v" + std::to_wstring(round));
+    ini.Set(L"Tail", L"z", L"t" + std::to_wstring(round));
+    ini.Set(L"Third", L"later", L"x");
+    IniFile fresh = IniFile::Parse(ini.Serialize());
+    for (const std::wstring& key : keys)
+      for (const wchar_t* section : {L"Settings", L"Tail", L"Third", L"inner"})
+        EXPECT_EQ(ini.Get(section, key), fresh.Get(section, key)) << round << " " << section << " [" << key.size();
+  }
+  EXPECT_EQ(ini.Get(L"Settings", L"mch"), L"v2");
+  EXPECT_EQ(ini.Get(L"Settings", L"k"), L"v2");  // the line without a value took it
+}
+
+}  // namespace
+}  // namespace quenlo
