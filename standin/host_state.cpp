@@ -18,6 +18,7 @@ HostState& Host() {
 void InstallJob(const Job& job) {
   HostState& host = Host();
   host.job = job;
+  host.tools = IndexTools(host.job);
   host.transcript.clear();
   host.dialog = nullptr;
   host.window.reset();

@@ -9,6 +9,7 @@
 #include "host/dialog.h"
 #include "host/machine_group.h"
 #include "job.h"
+#include "tool_index.h"
 
 namespace standin {
 
@@ -17,6 +18,7 @@ class PanelScript;
 
 struct HostState {
   Job job;
+  ToolIndex tools;          // job's tool library by number
   op_group group;           // built from job.machine_group
   bool has_group = false;
   std::vector<std::string> transcript;  // every line the host reported

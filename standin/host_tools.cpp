@@ -1,6 +1,7 @@
 // The host's tool library, answered from the job's tools: assemblies, turning
-// tools and holders. Every look-up copies what it finds, so a result stays
-// valid whatever the host holds afterwards.
+// tools and holders, found through the host's tool index. A result shares the
+// index's immutable copy of what it found, so it stays valid whatever the host
+// holds afterwards.
 #include <algorithm>
 #include <limits>
 
@@ -12,16 +13,18 @@ using standin::Host;
 namespace Cnc::Tool {
 namespace {
 
+using ProfilePtr = std::shared_ptr<const standin::Profile>;
+
 class JobProfile : public TlProfile {
  public:
-  explicit JobProfile(std::vector<standin::ProfileSegment> segments) : segments_(std::move(segments)) {}
+  explicit JobProfile(ProfilePtr profile) : profile_(std::move(profile)) {}
   int GetProfileSegmentsCount(bool) const override {
-    return static_cast<int>(std::min<size_t>(segments_.size(), std::numeric_limits<int>::max()));
+    return static_cast<int>(std::min<size_t>(profile_->segments.size(), std::numeric_limits<int>::max()));
   }
   TlProfileSegment GetSegmentAt(int index) const override {
     TlProfileEnt entity;
-    if (index >= 0 && static_cast<size_t>(index) < segments_.size()) {
-      const standin::ProfileSegment& s = segments_[static_cast<size_t>(index)];
+    if (index >= 0 && static_cast<size_t>(index) < profile_->segments.size()) {
+      const standin::ProfileSegment& s = profile_->segments[static_cast<size_t>(index)];
       entity.kind = s.kind;
       std::copy(s.start, s.start + 3, entity.start);
       std::copy(s.end, s.end + 3, entity.end);
@@ -32,58 +35,58 @@ class JobProfile : public TlProfile {
   }
 
  private:
-  std::vector<standin::ProfileSegment> segments_;
+  ProfilePtr profile_;
 };
 
-TlProfileResult ResultOf(const standin::Profile& profile) {
+TlProfileResult ResultOf(const ProfilePtr& profile) {
   TlProfileResult result;
-  if (!profile.present) {
+  if (!profile->present) {
     result.status = 1;
     result.text = L"no profile";
     return result;
   }
   result.status = 0;
-  result.profile = std::make_shared<JobProfile>(profile.segments);
+  result.profile = std::make_shared<JobProfile>(profile);
   return result;
 }
 
 template <typename Item>
 class ProfiledItem : public Item {
  public:
-  explicit ProfiledItem(standin::Profile profile) : profile_(std::move(profile)) {}
+  explicit ProfiledItem(ProfilePtr profile) : profile_(std::move(profile)) {}
   TlProfileResult GetProfile() const override { return ResultOf(profile_); }
 
  private:
-  standin::Profile profile_;
+  ProfilePtr profile_;
 };
 
 class JobAssembly : public TlAssembly {
  public:
-  explicit JobAssembly(const standin::Assembly& a) : a_(a) {}
+  explicit JobAssembly(std::shared_ptr<const standin::Assembly> a) : a_(std::move(a)) {}
   std::shared_ptr<const TlToolMill> GetMillTool() const override {
-    return std::make_shared<ProfiledItem<TlToolMill>>(a_.profile);
+    return std::make_shared<ProfiledItem<TlToolMill>>(ProfilePtr(a_, &a_->profile));
   }
   std::shared_ptr<const TlHolder> GetMainHolder() const override {
-    return std::make_shared<ProfiledItem<TlHolder>>(a_.holder_profile);
+    return std::make_shared<ProfiledItem<TlHolder>>(ProfilePtr(a_, &a_->holder_profile));
   }
-  double GetToolProjection(bool) const override { return a_.projection; }
-  double GetTotalHolderLength() const override { return a_.total_holder_length; }
-  const standin::Assembly& data() const { return a_; }
+  double GetToolProjection(bool) const override { return a_->projection; }
+  double GetTotalHolderLength() const override { return a_->total_holder_length; }
+  const standin::Assembly& data() const { return *a_; }
 
  private:
-  standin::Assembly a_;
+  std::shared_ptr<const standin::Assembly> a_;
 };
 
 class JobLatheTool : public TlToolLathe {
  public:
-  explicit JobLatheTool(const standin::LatheTool& t) : t_(t) {}
+  explicit JobLatheTool(std::shared_ptr<const standin::LatheTool> t) : t_(std::move(t)) {}
   std::shared_ptr<const TlInsert> GetMainInsert() const override {
-    return std::make_shared<ProfiledItem<TlInsert>>(t_.insert_profile);
+    return std::make_shared<ProfiledItem<TlInsert>>(ProfilePtr(t_, &t_->insert_profile));
   }
-  double GetOverallLength() const override { return t_.length; }
+  double GetOverallLength() const override { return t_->length; }
 
  private:
-  standin::LatheTool t_;
+  std::shared_ptr<const standin::LatheTool> t_;
 };
 
 class JobLTool : public ILTool {
@@ -98,20 +101,16 @@ class JobLTool : public ILTool {
 class JobToolSystem : public IToolSystem {
  public:
   bool GetAssembly(int tool_id, std::shared_ptr<const TlAssembly>& assembly) const override {
-    for (const standin::Assembly& a : Host().job.assemblies) {
-      if (a.id != tool_id) continue;
-      assembly = std::make_shared<JobAssembly>(a);
-      return true;
-    }
-    return false;
+    auto found = Host().tools.assemblies.find(tool_id);
+    if (found == Host().tools.assemblies.end()) return false;
+    assembly = std::make_shared<JobAssembly>(found->second);
+    return true;
   }
   bool GetLatheTool(int tool_id, std::shared_ptr<const TlToolLathe>& tool) const override {
-    for (const standin::LatheTool& t : Host().job.lathe_tools) {
-      if (t.id != tool_id || !t.in_tool_system) continue;
-      tool = std::make_shared<JobLatheTool>(t);
-      return true;
-    }
-    return false;
+    auto found = Host().tools.turning_tools.find(tool_id);
+    if (found == Host().tools.turning_tools.end()) return false;
+    tool = std::make_shared<JobLatheTool>(found->second);
+    return true;
   }
 };
 
@@ -140,25 +139,21 @@ TlMgr::TlMgr() = default;
 TlMgr::~TlMgr() = default;
 
 bool TlMgr::Find(int tool_id, std::shared_ptr<ILTool>& tool) {
-  for (const standin::LatheTool& t : Host().job.lathe_tools) {
-    if (t.id != tool_id || !t.known) continue;
-    tool = std::make_shared<JobLTool>(tool_id);
-    return true;
-  }
-  return false;
+  if (!Host().tools.known_lathe_tools.count(tool_id)) return false;
+  tool = std::make_shared<JobLTool>(tool_id);
+  return true;
 }
 
 }  // namespace Cnc::Tool
 
 bool HolderGetHolder(int holder_number, tp_holder* holder) {
   if (!holder) return false;
-  for (const standin::Holder& h : Host().job.holders) {
-    if (h.number != holder_number) continue;
-    holder->num_levels = static_cast<short>(std::min<size_t>(h.levels.size(), std::numeric_limits<short>::max()));
-    holder->by_number = h.by_number ? 1 : 0;
-    holder->name = h.name;
-    holder->levels = h.levels;
-    return true;
-  }
-  return false;
+  auto found = Host().tools.holders.find(holder_number);
+  if (found == Host().tools.holders.end()) return false;
+  const standin::Holder& h = Host().job.holders[found->second];
+  holder->num_levels = static_cast<short>(std::min<size_t>(h.levels.size(), std::numeric_limits<short>::max()));
+  holder->by_number = h.by_number ? 1 : 0;
+  holder->name = h.name;
+  holder->levels = h.levels;
+  return true;
 }
