@@ -162,8 +162,13 @@ void PrintHeader() {
 
 void PrintRow(const std::string& job, const std::string& ours_what, double ours_ms, const std::string& ref_what,
               double ref_ms) {
-  std::printf("| %s | %s | %s | %.3f | %s | %.3f | %.3g |\n", BuildName(), job.c_str(), ours_what.c_str(), ours_ms,
-              ref_what.c_str(), ref_ms, ref_ms > 0 ? ours_ms / ref_ms : 0.0);
+  if (ref_ms > 0) {
+    std::printf("| %s | %s | %s | %.3f | %s | %.3f | %.3g |\n", BuildName(), job.c_str(), ours_what.c_str(),
+                ours_ms, ref_what.c_str(), ref_ms, ours_ms / ref_ms);
+  } else {
+    std::printf("| %s | %s | %s | %.3f | %s | - | - |\n", BuildName(), job.c_str(), ours_what.c_str(), ours_ms,
+                ref_what.c_str());
+  }
   std::fflush(stdout);
 }
 

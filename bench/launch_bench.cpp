@@ -1,0 +1,144 @@
+// Times the whole launch after the panel closes (tool file, project file with
+// the STL of a solid stock, simulator start, store) on a large job (5,000
+// operations over 500 tools with 40-segment profiles, 300 holders, 500 D and
+// 500 H, a 20,000-line template, all 316 work-offset rows set) and on twice
+// that job, against the floor: one write of each output's bytes. Also the
+// opening of the panel with that full store against opening it with none.
+//
+// The launch is the difference between a whole run that ends in 起動 and one
+// that ends in キャンセル (the same reads, the same panel); the two take turns.
+// The simulator it starts is this program, which returns at once.
+//
+//   bench_launch [FOLDER] [RUNS]   (default: the current folder, 7 runs)
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "bench_data.h"
+#include "entry/entry_points.h"
+#include "export/project/project_writer.h"
+#include "export/tools/tool_file_writer.h"
+#include "host_state.h"
+#include "panel_script.h"
+#include "platform/ansi.h"
+#include "platform/files.h"
+#include "settings/settings_store.h"
+#include "simulator/simulator_launch.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <climits>
+#endif
+
+namespace {
+
+std::wstring ThisProgram() {
+#ifdef _WIN32
+  wchar_t path[32768];
+  DWORD n = GetModuleFileNameW(nullptr, path, 32768);
+  return std::wstring(path, n);
+#else
+  char path[PATH_MAX];
+  return realpath("/proc/self/exe", path) ? quenlo::platform::FromUtf8(path) : L"";
+#endif
+}
+
+// One whole run of the add-in with the panel played by `script`.
+void RunWith(const char* script) {
+  standin::Host().script = std::make_unique<standin::PanelScript>(standin::PanelScript::Parse(script));
+  ::Run(0);
+}
+
+std::string Bytes(const std::wstring& path) {
+  std::string bytes;
+  quenlo::platform::ReadWholeFile(path, bytes);
+  return bytes;
+}
+
+void Measure(const std::wstring& parent, int scale, int runs) {
+  const std::string job_name = scale == 1 ? "large job" : "large job x2";
+  const std::wstring base = bench::MakeFolder(parent, L"起動ベンチ" + std::to_wstring(scale));
+  const std::wstring user = bench::MakeFolder(base, L"ユーザー");
+  const std::wstring addins = bench::MakeFolder(base, L"アドイン");
+  standin::Job job = bench::MakeToolJob(scale);
+  job.user_folder = user;
+  job.addin_folder = addins.substr(0, addins.size() - 1);
+  job.machine_group->nc_file = base + L"部品.NC";
+  job.machine_group->stock.shape = 2;  // solid
+  job.machine_group->stock.size[0] = job.machine_group->stock.size[1] = 200;
+  job.machine_group->stock.size[2] = 50;
+  job.machine_group->stock.solid.kind = standin::Solid::Kind::kCylinder;
+  job.machine_group->stock.solid.radius = 100;
+  job.machine_group->stock.solid.height = 50;
+  quenlo::platform::ReplaceFileContents(addins + L"default_template.prj", bench::MakeTemplate(20000 * scale, 8));
+  standin::InstallJob(job);
+
+  const std::wstring exe = ThisProgram();
+  const auto values = bench::FullStoreValues(base, exe, 1);
+  auto store_full = [&] {
+    quenlo::StoreWrite w;
+    for (const auto& [key, value] : values) w.Set(key, value);
+    w.Commit();
+  };
+  const std::wstring store = *quenlo::GetStorePath();
+  store_full();
+
+  // The whole launch: runs ending in 起動 and in キャンセル take turns.
+  std::vector<double> launched, cancelled, empty_store;
+  for (int i = 0; i < runs; ++i) {
+    launched.push_back(bench::MedianMs(1, [] { RunWith("click launch\n"); }));
+    cancelled.push_back(bench::MedianMs(1, [] { RunWith("click cancel\n"); }));
+  }
+  const std::wstring tol = base + L"工具ファイル_1.tol", prj = base + L"プロジェクト_1.prjx";
+  const std::wstring stl = job.machine_group->nc_file + L".stl";
+  const std::string tol_bytes = Bytes(tol), prj_bytes = Bytes(prj), stl_bytes = Bytes(stl), store_bytes = Bytes(store);
+  for (int i = 0; i < runs; ++i) {
+    quenlo::platform::RemoveFile(store);
+    empty_store.push_back(bench::MedianMs(1, [] { RunWith("click cancel\n"); }));
+  }
+  store_full();
+
+  // The floor: one write of each output's bytes.
+  const std::wstring copy = base + L"床";
+  auto write_once = [&](const std::wstring& extension, const std::string& bytes) {
+    return bench::MedianMs(runs, [&] { quenlo::platform::ReplaceFileContents(copy + extension, bytes); });
+  };
+  const double floor_tol = write_once(L".tol", tol_bytes), floor_prj = write_once(L".prjx", prj_bytes),
+               floor_stl = write_once(L".stl", stl_bytes), floor_store = write_once(L".ini", store_bytes);
+  // Where the time goes: each step alone.
+  quenlo::LinkSettings s;
+  s.nc_file = job.machine_group->nc_file;
+  s.tol = tol;
+  s.prj = prj;
+  s.exe = exe;
+  double tool_file = bench::MedianMs(runs, [&] { quenlo::WriteToolFile(tol); });
+  double project_file = bench::MedianMs(runs, [&] { quenlo::WriteProjectFile(s); });
+  double start = bench::MedianMs(runs, [&] { quenlo::LaunchSimulator(exe, prj); });
+  double store_write = bench::MedianMs(runs, store_full);
+
+  const double launch = bench::Median(launched) - bench::Median(cancelled);
+  std::printf("%s: tool file %zu bytes, project file %zu bytes, STL %zu bytes, store %zu bytes; medians of %d\n",
+              job_name.c_str(), tol_bytes.size(), prj_bytes.size(), stl_bytes.size(), store_bytes.size(), runs);
+  bench::PrintRow(job_name, "launch after the panel closes", launch, "floor: one write of each output",
+                  floor_tol + floor_prj + floor_stl + floor_store);
+  bench::PrintRow(job_name, "tool file", tool_file, "one write of its bytes", floor_tol);
+  bench::PrintRow(job_name, "project file and STL", project_file, "one write of each", floor_prj + floor_stl);
+  bench::PrintRow(job_name, "store (339 writes)", store_write, "one write of its bytes", floor_store);
+  bench::PrintRow(job_name, "simulator start", start, "-", 0);
+  bench::PrintRow(job_name, "run ending in cancel, full store", bench::Median(cancelled), "the same, no store",
+                  bench::Median(empty_store));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc > 1 && std::string(argv[1]) == "-prjf") return 0;  // started as the simulator
+  const std::wstring parent = argc > 1 ? quenlo::platform::FromUtf8(argv[1]) : L".";
+  const int runs = argc > 2 ? std::atoi(argv[2]) : 7;
+  bench::PrintHeader();
+  Measure(parent, 1, runs);
+  Measure(parent, 2, runs);
+  return 0;
+}
