@@ -1,7 +1,6 @@
 #include "entry/link_run.h"
 
 #include <iterator>
-#include <optional>
 
 #include "common/numbers.h"
 #include "entry/nc_path.h"
@@ -89,8 +88,9 @@ void LinkRun() {
   operation op;
   bool found = FindNcOperation(op);
 
-  // The store is read once for the run's reads and the panel's initialisation.
-  std::optional<StoreReadScope> store_reads(std::in_place);
+  // The store is read once for the whole run: the run's reads, the panel's
+  // initialisation and its handlers.
+  StoreReadScope store_reads;
   std::wstring mch = ReadStoreValue(L"mch", L"");
   std::wstring exe = ReadStoreValue(L"exe", L"");
   std::wstring prj = ReadStoreValue(L"prj", L"");
@@ -121,7 +121,6 @@ void LinkRun() {
   s.wcs_shown = s.wcs_num;
 
   CreateInFunctionPnl(&dialog, kPanelTitle);
-  store_reads.reset();
   dialog.ShowWindow(5);
   HostWindow* panel = get_FunctionPanel();
   for (;;) {

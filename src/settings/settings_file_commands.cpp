@@ -6,6 +6,7 @@
 #include "host/dialog.h"
 #include "platform/files.h"
 #include "settings/settings_file.h"
+#include "settings/settings_store.h"
 #include "ui/startup_dlg_bar.h"
 
 namespace quenlo {
@@ -36,13 +37,16 @@ void SaveSettingsFile(ui::CStartupDlgBar& dialog) {
   dialog.UpdateData(true);  // a refused box does not stop the save
   dialog.FoldShownRows();
   std::string bytes = FormatSettingsFile(dialog.settings, WcsTable, RefTable);
-  if (!platform::ReplaceFileContents(*path, bytes))
+  bool saved = platform::ReplaceFileContents(*path, bytes);
+  StoreFileMayHaveChanged();  // the user may have named the store itself
+  if (!saved)
     dialog.ShowMessage(L"設定ファイル「" + *path + L"」を保存できませんでした。");
 }
 
 void LoadSettingsFile(ui::CStartupDlgBar& dialog) {
   std::optional<std::wstring> path = AskForFile(dialog, true);
   if (!path) return;
+  StoreFileMayHaveChanged();
   std::string bytes;
   if (!platform::ReadWholeFile(*path, bytes)) {
     dialog.ShowMessage(L"設定ファイル「" + *path + L"」を読み込めませんでした。");

@@ -38,6 +38,8 @@ std::optional<IniFile> LoadStore() {
 
 StoreReadScope::StoreReadScope() { ++Copy().scopes; }
 
+void StoreFileMayHaveChanged() { DropCopy(); }
+
 StoreReadScope::~StoreReadScope() {
   if (--Copy().scopes == 0) DropCopy();
 }

@@ -19,11 +19,12 @@ std::optional<std::wstring> GetStorePath();
 // The value of `key`, whole, or `fallback` when the file, section or key is missing.
 std::wstring ReadStoreValue(const std::wstring& key, const std::wstring& fallback);
 
-// While one of these lives (the link run holds one from its first read to the
-// end of the panel's initialisation), the store file is read and parsed once:
-// the first read loads it, later reads answer from that copy. Writing the store
-// drops the copy, and so does the end of the last scope, so a store edited
-// between two runs is read afresh. Outside a scope every read goes to the file.
+// While one of these lives (the link run holds one for the whole run), the
+// store file is read and parsed once: the first read loads it, later reads
+// answer from that copy. Writing the store drops the copy, so does a settings
+// file saved or loaded (StoreFileMayHaveChanged), and so does the end of the
+// last scope, so a store edited between two runs is read afresh. Outside a
+// scope every read goes to the file.
 class StoreReadScope {
  public:
   StoreReadScope();
@@ -31,6 +32,10 @@ class StoreReadScope {
   StoreReadScope(const StoreReadScope&) = delete;
   StoreReadScope& operator=(const StoreReadScope&) = delete;
 };
+
+// Drops the copy of the current read scope: the next read goes to the file.
+// For files the user names, which may be the store itself.
+void StoreFileMayHaveChanged();
 
 // Sets one key (see StoreWrite for several at once).
 void WriteStoreValue(const std::wstring& key, const std::wstring& value);

@@ -365,6 +365,35 @@ TEST_F(LinkRunTest, TheRunAndThePanelReadTheStoreFileOnce) {
   EXPECT_EQ(RefTable[4], (AxisRow{5, 1, 1, 1, 1, 1, 1, 1, 1}));
 }
 
+TEST_F(LinkRunTest, ALaunchOpensTheStoreOnceMoreOnlyToRewriteIt) {
+  Start(kGroup, kFillAndLaunch);  // the launch also asks the store whether to check the NC program
+  WriteFullStore(1);
+  testing_support::FileOpenCounter opens(StoreFile());
+  ::Run(0);
+  EXPECT_TRUE(Saw("panel removed"));
+  EXPECT_NE(Store().find("\r\nmch=m.mch\r\n"), std::string::npos);
+  EXPECT_EQ(opens.Count(), 2);  // the run's read, and the write's read of the store it replaces
+}
+
+bool SawNcQuestion() {
+  for (const std::string& line : testing_support::Messages())
+    if (line.find("NCファイル") != std::string::npos) return true;
+  return false;
+}
+
+TEST_F(LinkRunTest, ASettingsFileSavedOverTheStoreIsReadAfresh) {
+  platform::MakeDirectory(StoreFolder());
+  WriteBytes(StoreFile(), "[Settings]\r\nnc_check=0\r\n");  // no NC program check
+  Start(kGroup, kFillAndLaunch);
+  ::Run(0);
+  EXPECT_FALSE(SawNcQuestion());
+  // The user saves a settings file over the store: it no longer switches the check off.
+  WriteBytes(StoreFile(), "[Settings]\r\nnc_check=0\r\n");
+  Start(kGroup, "answer-file " + platform::ToUtf8(StoreFile()) + "\nclick save\n" + kFillAndLaunch);
+  ::Run(0);
+  EXPECT_TRUE(SawNcQuestion());
+}
+
 TEST_F(LinkRunTest, AStoreEditedBetweenTwoRunsIsReadAfresh) {
   Start(kGroup, "click cancel\n");
   WriteFullStore(1);
