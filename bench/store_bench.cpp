@@ -98,6 +98,7 @@ int main(int argc, char** argv) {
     for (const auto& [key, value] : after) ini.Set(L"Settings", key, value);
     built = ini.Serialize();
   });
+  quenlo::platform::ReplaceFileContents(path, written);  // every read below reads the file our writes made
   std::vector<std::wstring> ours_values;
   double ours_read = bench::MedianMs(runs, [&] { ours_values = ReadOurs(keys); });
 
@@ -111,12 +112,18 @@ int main(int argc, char** argv) {
   if (built != written) std::printf("the bytes built in memory DIFFER from the file written\n");
 #ifdef _WIN32
   double profile_write = bench::MedianMs(runs, restore, [&] { WriteProfile(after, path); });
-  quenlo::platform::ReplaceFileContents(path, written);  // both read the file our writes made
+  quenlo::platform::ReplaceFileContents(path, written);
   std::vector<std::wstring> profile_values;
   double profile_read = bench::MedianMs(runs, [&] { profile_values = ReadProfile(keys, path); });
   bench::PrintRow("store", "339 writes", ours_write, "339 x WritePrivateProfileStringW", profile_write);
   bench::PrintRow("store", "336 reads", ours_read, "336 x GetPrivateProfileStringW", profile_read);
   std::printf("the profile functions read what we read: %s\n", profile_values == ours_values ? "yes" : "NO");
+  for (size_t i = 0; i < keys.size() && i < profile_values.size() && i < ours_values.size(); ++i) {
+    if (profile_values[i] == ours_values[i]) continue;
+    std::printf("  first difference: %s: ours \"%s\", profile \"%s\"\n", quenlo::platform::ToUtf8(keys[i]).c_str(),
+                quenlo::platform::ToUtf8(ours_values[i]).c_str(), quenlo::platform::ToUtf8(profile_values[i]).c_str());
+    break;
+  }
 #endif
   quenlo::platform::RemoveFile(path);
   quenlo::platform::RemoveFile(copy_path);
