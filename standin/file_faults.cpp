@@ -1,5 +1,6 @@
 #include "file_faults.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <mutex>
 #include <set>
@@ -21,6 +22,7 @@ struct Faults {
   std::mutex mutex;
   FaultPlan plan;
   int calls[kOpCount] = {};
+  int all_calls = 0;
   std::set<std::intptr_t> tracked;
   std::set<std::intptr_t> full;
 };
@@ -39,11 +41,13 @@ bool ParseFaultPlan(const std::string& text, FaultPlan& plan) {
   size_t colon = text.find(':');
   if (colon == std::string::npos) return false;
   std::string kind = text.substr(0, colon), number = text.substr(colon + 1);
+  bool known = false;
   if (kind == "short") {
     plan.short_write = true;
     kind = "write";
+  } else if (kind == "kill") {
+    plan.kill = known = true;
   }
-  bool known = false;
   for (int i = 0; i < kOpCount; ++i) {
     if (kind == kOpNames[i]) {
       plan.op = static_cast<FileOp>(i);
@@ -62,6 +66,7 @@ Verdict NextCall(FileOp op) {
   std::unique_lock<std::mutex> lock(f.mutex);
   if (!f.plan.active) return Verdict::kPass;
   int n = ++f.calls[static_cast<int>(op)];
+  if (f.plan.kill) return ++f.all_calls == f.plan.nth ? Verdict::kKill : Verdict::kPass;
   if (f.plan.nth == 0 || f.plan.op != op || f.plan.nth != n) return Verdict::kPass;
   lock.unlock();
   Report(std::string("fault: ") + (f.plan.short_write ? "short" : kOpNames[static_cast<int>(op)]) + " " +
@@ -127,7 +132,9 @@ std::intptr_t Key(HANDLE h) { return reinterpret_cast<std::intptr_t>(h); }
 HANDLE WINAPI FaultyCreateFileW(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,
                                 DWORD disposition, DWORD flags, HANDLE templ) {
   bool writing = (access & (GENERIC_WRITE | GENERIC_ALL | FILE_WRITE_DATA | FILE_APPEND_DATA)) != 0;
-  if (writing && NextCall(FileOp::kOpen) == Verdict::kFail) {
+  Verdict verdict = writing ? NextCall(FileOp::kOpen) : Verdict::kPass;
+  if (verdict == Verdict::kKill) KillHost();
+  if (verdict == Verdict::kFail) {
     SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
   }
@@ -151,44 +158,45 @@ BOOL WINAPI FaultyWriteFile(HANDLE h, LPCVOID data, DWORD size, LPDWORD written,
     case Verdict::kShort:
       MarkFull(Key(h));
       return real(h, data, size / 2, written, overlapped);
+    case Verdict::kKill:
+      real(h, data, size / 2, written, overlapped);
+      KillHost();
     case Verdict::kPass:
       break;
   }
   return real(h, data, size, written, overlapped);
 }
 
+// Whether this call fails (its error then set); a kill ends the host here.
+bool Fails(FileOp op, bool counted) {
+  Verdict verdict = counted ? NextCall(op) : Verdict::kPass;
+  if (verdict == Verdict::kKill) KillHost();
+  if (verdict != Verdict::kFail) return false;
+  SetLastError(op == FileOp::kRename || op == FileOp::kRemove ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT);
+  return true;
+}
+
 BOOL WINAPI FaultyFlushFileBuffers(HANDLE h) {
-  if (IsTracked(Key(h)) && NextCall(FileOp::kFlush) == Verdict::kFail) {
-    SetLastError(ERROR_WRITE_FAULT);
-    return FALSE;
-  }
+  if (Fails(FileOp::kFlush, IsTracked(Key(h)))) return FALSE;
   return reinterpret_cast<HandleFn>(g_flush)(h);
 }
 
 BOOL WINAPI FaultyCloseHandle(HANDLE h) {
   bool tracked = IsTracked(Key(h));
+  bool fails = Fails(FileOp::kClose, tracked);
   if (tracked) Untrack(Key(h));
   BOOL closed = reinterpret_cast<HandleFn>(g_close)(h);  // a failed close still releases the handle
-  if (tracked && NextCall(FileOp::kClose) == Verdict::kFail) {
-    SetLastError(ERROR_WRITE_FAULT);
-    return FALSE;
-  }
-  return closed;
+  if (fails) SetLastError(ERROR_WRITE_FAULT);
+  return fails ? FALSE : closed;
 }
 
 BOOL WINAPI FaultyMoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags) {
-  if (NextCall(FileOp::kRename) == Verdict::kFail) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
+  if (Fails(FileOp::kRename, true)) return FALSE;
   return reinterpret_cast<MoveFileExWFn>(g_move)(from, to, flags);
 }
 
 BOOL WINAPI FaultyDeleteFileW(LPCWSTR path) {
-  if (NextCall(FileOp::kRemove) == Verdict::kFail) {
-    SetLastError(ERROR_ACCESS_DENIED);
-    return FALSE;
-  }
+  if (Fails(FileOp::kRemove, true)) return FALSE;
   return reinterpret_cast<DeleteFileWFn>(g_delete)(path);
 }
 
@@ -216,6 +224,15 @@ HMODULE OwnModule() {
 
 }  // namespace
 #endif
+
+void KillHost() {
+#ifdef _WIN32
+  TerminateProcess(GetCurrentProcess(), 128 + 9);
+#else
+  std::raise(SIGKILL);
+#endif
+  std::_Exit(128 + 9);
+}
 
 void InjectFileFaults(const FaultPlan& plan, void* add_in) {
   {

@@ -1,8 +1,10 @@
 // Faults in the add-in's file operations, injected by the stand-in host so
 // that the tests can watch the add-in meet them: `quenlo-host --fault KIND:N`
-// makes the Nth call of one kind of operation fail, `--fault count` only
-// counts. Only files opened for writing count (their open, write, flush and
-// close), and every rename and removal.
+// makes the Nth call of one kind of operation fail, `--fault kill:N` kills
+// the host (as SIGKILL would) at the Nth operation of any kind, halfway
+// through it if it is a write, and `--fault count` only counts. Only files
+// opened for writing count (their open, write, flush and close), and every
+// rename and removal.
 //
 // The seams change no product code. POSIX: quenlo-host is linked with
 // -Wl,--wrap for open, write, fsync, close, rename and unlink
@@ -23,11 +25,12 @@ struct FaultPlan {
   bool active = false;  // counting, and failing if `nth` > 0
   FileOp op = FileOp::kOpen;
   bool short_write = false;  // a write that writes part and reports it; the disk is then full
+  bool kill = false;         // the host dies at the Nth operation of any kind
   int nth = 0;               // 1-based; 0 = count only
 };
 
 // "count", or KIND:N with KIND one of open, write, short, flush, close,
-// rename, remove. False for anything else.
+// rename, remove, kill. False for anything else.
 bool ParseFaultPlan(const std::string& text, FaultPlan& plan);
 
 // Starts counting (and failing) from now on. `add_in` is the add-in's module
@@ -38,10 +41,12 @@ void InjectFileFaults(const FaultPlan& plan, void* add_in);
 void ReportFileOperations();
 
 // For the seams. What becomes of one call.
-enum class Verdict { kPass, kFail, kShort };
+enum class Verdict { kPass, kFail, kShort, kKill };
 // Counts a call of `op` (writes, flushes and closes only on tracked handles:
 // the seam asks IsTracked first) and says whether it fails; reports the fault.
 Verdict NextCall(FileOp op);
+// Ends the host at once, leaving its files as they are (a kill).
+[[noreturn]] void KillHost();
 // Handles (file descriptors or HANDLEs) of files opened for writing.
 void Track(std::intptr_t handle);
 bool IsTracked(std::intptr_t handle);

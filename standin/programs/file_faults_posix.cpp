@@ -32,7 +32,9 @@ int __wrap_open(const char* path, int flags, ...) {
     va_end(args);
   }
   bool writing = (flags & O_ACCMODE) != O_RDONLY;
-  if (writing && standin::NextCall(FileOp::kOpen) == Verdict::kFail) {
+  Verdict verdict = writing ? standin::NextCall(FileOp::kOpen) : Verdict::kPass;
+  if (verdict == Verdict::kKill) standin::KillHost();
+  if (verdict == Verdict::kFail) {
     errno = EACCES;
     return -1;
   }
@@ -54,6 +56,9 @@ ssize_t __wrap_write(int fd, const void* data, size_t size) {
     case Verdict::kShort:
       standin::MarkFull(fd);
       return __real_write(fd, data, size / 2);
+    case Verdict::kKill:
+      __real_write(fd, data, size / 2);
+      standin::KillHost();
     case Verdict::kPass:
       break;
   }
@@ -61,7 +66,9 @@ ssize_t __wrap_write(int fd, const void* data, size_t size) {
 }
 
 int __wrap_fsync(int fd) {
-  if (standin::IsTracked(fd) && standin::NextCall(FileOp::kFlush) == Verdict::kFail) {
+  Verdict verdict = standin::IsTracked(fd) ? standin::NextCall(FileOp::kFlush) : Verdict::kPass;
+  if (verdict == Verdict::kKill) standin::KillHost();
+  if (verdict == Verdict::kFail) {
     errno = EIO;
     return -1;
   }
@@ -70,9 +77,11 @@ int __wrap_fsync(int fd) {
 
 int __wrap_close(int fd) {
   bool tracked = standin::IsTracked(fd);
+  Verdict verdict = tracked ? standin::NextCall(FileOp::kClose) : Verdict::kPass;
+  if (verdict == Verdict::kKill) standin::KillHost();
   if (tracked) standin::Untrack(fd);
   int result = __real_close(fd);  // a failed close still releases the descriptor
-  if (tracked && standin::NextCall(FileOp::kClose) == Verdict::kFail) {
+  if (verdict == Verdict::kFail) {
     errno = EIO;
     return -1;
   }
@@ -80,7 +89,9 @@ int __wrap_close(int fd) {
 }
 
 int __wrap_rename(const char* from, const char* to) {
-  if (standin::NextCall(FileOp::kRename) == Verdict::kFail) {
+  Verdict verdict = standin::NextCall(FileOp::kRename);
+  if (verdict == Verdict::kKill) standin::KillHost();
+  if (verdict == Verdict::kFail) {
     errno = EACCES;
     return -1;
   }
@@ -88,7 +99,9 @@ int __wrap_rename(const char* from, const char* to) {
 }
 
 int __wrap_unlink(const char* path) {
-  if (standin::NextCall(FileOp::kRemove) == Verdict::kFail) {
+  Verdict verdict = standin::NextCall(FileOp::kRemove);
+  if (verdict == Verdict::kKill) standin::KillHost();
+  if (verdict == Verdict::kFail) {
     errno = EACCES;
     return -1;
   }

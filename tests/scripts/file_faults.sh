@@ -11,26 +11,16 @@
 set -uo pipefail
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/launch_files.bash"
-work=$(mktemp -d)
-[ "$mode" = windows ] && export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all
-trap 'rm -rf "$work"' EXIT
-root="$work/run"
-mkdir -p "$root"
-make_launch "$root"
-seed_old "$work/old"
-export TARVIK_STANDIN_LOG="$(host_path "$work/simulator.log")"
-run() { (cd "$root" && quenlo_host job.json --script launch.panel "$@"); }
+new_launch_work
 
 # The run without faults: the new files, and how many operations of each kind.
-seed_old "$root"
-out=$(run --fault count); status=$?
+out=$(run_launch --fault count); status=$?
 echo "$out"
 check "counting run exits 0" '[ $status -eq 0 ]'
 check "counting run: no message" '! grep -q "^message:" <<<"$out"'
 check "counting run: simulator started" 'grep -q "^started: " <<<"$out"'
-mkdir -p "$work/new"
+keep_new
 for f in "${outputs[@]}"; do
-  mkdir -p "$work/new/$(dirname "$f")"; cp "$root/$f" "$work/new/$f" 2>/dev/null
   check "counting run writes $f anew" '[ "$(file_state "$root" "$work/new" "$work/old" "$f")" = new ] && ! cmp -s "$root/$f" "$work/old/$f"'
 done
 counts=$(echo "$out" | sed -n 's/^file operations: //p')
@@ -45,8 +35,9 @@ for kind in open write short flush close rename remove; do
   for n in $(seq 1 "${n_max:-0}"); do
     points=$((points+1))
     failed_before=$failed
+    rm -rf "$root/out" "$root/user"
     seed_old "$root"
-    out=$(run --fault "$kind:$n"); status=$?
+    out=$(run_launch --fault "$kind:$n"); status=$?
     what="$kind $n"
     check "$what: run ends normally" '[ $status -eq 0 ] && grep -qx "run: returned 0" <<<"$out"'
     check "$what: the fault happened" 'grep -qx "fault: $kind $n" <<<"$out"'

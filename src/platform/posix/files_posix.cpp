@@ -1,5 +1,7 @@
 // Whole-file operations on POSIX. Wide paths become UTF-8 file names.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,6 +16,41 @@ namespace quenlo::platform {
 namespace {
 
 std::string NativePath(std::wstring_view path) { return ToUtf8(path); }
+
+constexpr char kTempMarker[] = ".quenlo-tmp-";
+
+std::string TempPath(const std::string& target, pid_t pid) { return target + kTempMarker + std::to_string(pid); }
+
+// The process that named a temporary file, when the rest of its name is a
+// process id: "<name>.quenlo-tmp-<pid>".
+bool TempOwner(const std::string& name, const std::string& prefix, pid_t& pid) {
+  if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 || name.compare(0, prefix.size(), prefix) != 0)
+    return false;
+  pid = 0;
+  for (size_t i = prefix.size(); i < name.size(); ++i) {
+    if (name[i] < '0' || name[i] > '9') return false;
+    pid = pid * 10 + (name[i] - '0');
+  }
+  return pid > 0;
+}
+
+// A writer that was killed leaves its temporary file beside the target. The
+// next write of the same file removes those whose process is gone (a live
+// one may be another host writing the same file just now).
+void RemoveStaleTemps(const std::string& target) {
+  size_t slash = target.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+  std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + kTempMarker;
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    pid_t pid = 0;
+    if (!TempOwner(entry->d_name, prefix, pid) || pid == ::getpid()) continue;
+    if (::kill(pid, 0) == 0 || errno == EPERM) continue;
+    ::unlink((folder + entry->d_name).c_str());
+  }
+  ::closedir(dir);
+}
 
 bool WriteAll(int fd, std::string_view bytes) {
   const char* data = bytes.data();
@@ -64,13 +101,14 @@ bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
 bool ReplaceFileContents(std::wstring_view path, std::string_view bytes) {
   if (path.empty() || GetPathKind(path) == PathKind::kDirectory) return false;
   std::string target = NativePath(path);
-  std::string temp = target + ".quenlo-tmp-" + std::to_string(::getpid());
+  std::string temp = TempPath(target, ::getpid());
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return false;
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
   if (!ok) ::unlink(temp.c_str());
+  if (ok) RemoveStaleTemps(target);
   return ok;
 }
 

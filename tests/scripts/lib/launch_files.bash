@@ -3,10 +3,15 @@
 # settings file and launches, so that one run writes every file the add-in
 # writes. Source after common.bash.
 #
+#   new_launch_work    a scratch folder $work (removed at exit) with the launch
+#                      in $root ($work/run, the old outputs in place) and the
+#                      old outputs in $work/old; run_launch [ARG]... runs it
+#                      there; keep_new copies the outputs to $work/new
 #   make_launch ROOT   job.json, the template, the NC and machine files and
 #                      launch.panel in ROOT; the outputs go to ROOT/out and the
 #                      store to ROOT/user/Halvorn
-#   seed_old ROOT      puts the old version of every output in place
+#   seed_old ROOT      puts the old version of every output in place (other
+#                      files in the folders stay)
 #   file_state ROOT NEW OLD FILE   new (as in the folder NEW), old (as in OLD),
 #                      absent or other
 #   stray_files ROOT   files in the output folders that are none of the outputs
@@ -60,7 +65,6 @@ PANEL
 
 seed_old() {
   local root="$1"
-  rm -rf "$root/out" "$root/user"
   mkdir -p "$root/out" "$root/user/Halvorn"
   echo "G0 X0 Y0" > "$root/out/part.NC"
   printf 'old tool file\n' > "$root/out/part.tol"
@@ -86,5 +90,28 @@ stray_files() {
     known=no
     for o in "${outputs[@]}" "${inputs[@]}"; do [ "$f" = "$root/$o" ] && known=yes; done
     [ $known = yes ] || echo "${f#$root/}"
+  done
+}
+
+new_launch_work() {
+  work=$(mktemp -d)
+  [ "$mode" = windows ] && export WINEPREFIX="$build/wineprefix" WINEARCH=win64 WINEDEBUG=-all
+  # A simulator that a run started may still be writing its log for a moment.
+  trap 'rm -rf "$work" 2>/dev/null || { sleep 2; rm -rf "$work"; }' EXIT
+  root="$work/run"
+  mkdir -p "$root"
+  make_launch "$root"
+  seed_old "$root"
+  seed_old "$work/old"
+  export TARVIK_STANDIN_LOG="$(host_path "$work/simulator.log")"
+}
+
+run_launch() { (cd "$root" && quenlo_host job.json --script launch.panel "$@"); }
+
+keep_new() {
+  local f
+  for f in "${outputs[@]}"; do
+    mkdir -p "$work/new/$(dirname "$f")"
+    cp "$root/$f" "$work/new/$f" 2>/dev/null
   done
 }
