@@ -5,7 +5,7 @@
 # the test reads the store as often as it can. Every read, and the store at
 # the end, is byte for byte the store that one of the two launches writes
 # alone: one of the two complete sets, never a mixture or a torn file. Every
-# run ends normally.
+# run ends normally, without a message (under Windows, see loop below).
 set -uo pipefail
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/launch_files.bash"
@@ -42,12 +42,22 @@ done
 check "the two launches store different sets" '! cmp -s "$work/a.ini" "$work/b.ini"'
 
 rm -f "$store"
+# Windows refuses to replace a file that another process has open, so there a
+# launch may find the STL file or the store held by the other host for a
+# moment: it says that file could not be written, and the other host's set
+# stands. Those are counted, not failed; anything else is a failure.
 loop() {
   local i
   for i in $(seq 1 $launches); do
-    if ! launch "$1" > "$work/$1.out" 2>&1 || ! grep -qx "run: returned 0" "$work/$1.out" ||
-       grep -q "^message:" "$work/$1.out"; then
+    if ! launch "$1" > "$work/$1.out" 2>&1 || ! grep -qx "run: returned 0" "$work/$1.out"; then
       echo "host $1, launch $i:"; cat "$work/$1.out"
+    elif grep -q "^message:" "$work/$1.out"; then
+      if [ "$mode" = windows ] && [ "$(grep -c "^message:" "$work/$1.out")" -eq 1 ] &&
+         grep -q "^message: \(ワークのSTLファイルを書き込めませんでした。\|設定を保存できませんでした。\)$" "$work/$1.out"; then
+        echo "host $1, launch $i" >> "$work/$1.held"
+      else
+        echo "host $1, launch $i:"; cat "$work/$1.out"
+      fi
     fi
   done > "$work/$1.failures"
 }
@@ -63,7 +73,8 @@ while kill -0 $host_a 2>/dev/null || kill -0 $host_b 2>/dev/null; do
   sleep 0.01
 done
 wait $host_a $host_b
-echo "store reads while both hosts ran: $reads, neither set: $bad"
+held=$(cat "$work/a.held" "$work/b.held" 2>/dev/null | wc -l)
+echo "store reads while both hosts ran: $reads, neither set: $bad; launches that found a file held by the other host: $held"
 check "every launch of both hosts ended normally" '[ ! -s "$work/a.failures" ] && [ ! -s "$work/b.failures" ]'
 cat "$work/a.failures" "$work/b.failures" | head -40
 check "the store was read while the hosts ran" '[ $reads -gt 0 ]'
