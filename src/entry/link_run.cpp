@@ -13,6 +13,7 @@
 #include "settings/settings_store.h"
 #include "simulator/simulator_launch.h"
 #include "simulator/simulator_locator.h"
+#include "ui/required_fields.h"
 #include "ui/startup_dlg_bar.h"
 
 namespace quenlo {
@@ -82,6 +83,23 @@ void StoreSettings(const LinkSettings& s) {
   if (!w.Commit()) AfxMessageBox(L"設定を保存できませんでした。\n" + GetStorePath().value_or(L""));
 }
 
+// The tool file, the project file (with a solid stock's STL file), the start of
+// the simulator. The simulator is started only on files that were all
+// written: otherwise it would load another job's project or no tools. Every
+// failure is shown in one message, which says that nothing was started.
+void ExportAndLaunch(const LinkSettings& s) {
+  std::wstring tool_failure, project_failure;
+  bool tools = WriteToolFile(s.tol, tool_failure);
+  bool project = WriteProjectFile(s, project_failure);
+  if (tools && project) {
+    LaunchSimulator(s.exe, s.prj);
+    return;
+  }
+  std::wstring message = tool_failure;
+  if (!project_failure.empty()) message += (message.empty() ? L"" : L"\n") + project_failure;
+  AfxMessageBox(message + L"\nシミュレーターは起動しませんでした。");
+}
+
 }  // namespace
 
 void LinkRun() {
@@ -130,10 +148,8 @@ void LinkRun() {
   }
   DestroyInFunctionPnl();
 
-  if (dialog.launch_requested && ReadyToLaunch(s)) {
-    WriteToolFile(s.tol);
-    WriteProjectFile(s);
-    LaunchSimulator(s.exe, s.prj);
+  if (dialog.launch_requested && ui::EmptyRequiredFields(s).empty()) {
+    ExportAndLaunch(s);
     StoreSettings(s);
   }
 }

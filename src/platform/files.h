@@ -3,6 +3,7 @@
 // complete or not there (or still the previous one).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -17,20 +18,47 @@ inline constexpr wchar_t kPathSeparator = L'/';
 
 enum class PathKind { kMissing, kFile, kDirectory };
 
+// kFile for anything there that is not a folder (a device or a pipe too).
 PathKind GetPathKind(std::wstring_view path);
 
 // Creates one folder level. False when it could not be created.
 bool MakeDirectory(std::wstring_view path);
 
-// Reads the whole file. False when it cannot be opened or read.
+// Reads the whole file. False when it cannot be opened or read, and for
+// anything that is not a regular file (a pipe or a device would never end or
+// never answer), exactly as for a missing file.
 bool ReadWholeFile(std::wstring_view path, std::string& bytes);
 
+// A file being replaced whole. The temporary file beside it (a short name in
+// the same folder) is created at once, so whether the file can be written is
+// known before anything else is written; Commit fills it and renames it into
+// place. A target that is read-only or a folder is refused. Temporary files
+// that killed runs left in the folder are removed on the way.
+class FileReplacement {
+ public:
+  explicit FileReplacement(std::wstring_view path);
+  // Uncommitted: the temporary file goes, the file at the path stays as it was.
+  ~FileReplacement();
+  FileReplacement(const FileReplacement&) = delete;
+  FileReplacement& operator=(const FileReplacement&) = delete;
+
+  // The temporary file is there, ready for Commit.
+  bool ready() const;
+  // Writes the bytes and puts the file in place. False (and the file at the
+  // path as it was) when any step fails or the replacement was not ready.
+  bool Commit(std::string_view bytes);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
 // Writes bytes to a temporary file beside `path`, then renames it into place,
-// replacing any file there. On failure the temporary file is removed and the
-// file at `path` is as it was.
+// replacing any file there (see FileReplacement).
 bool ReplaceFileContents(std::wstring_view path, std::string_view bytes);
 
-// Deletes a file. A missing file is no error; false when a file is still there.
+// Deletes a file. A missing file is no error; false when a file is still there
+// (a read-only file is not deleted).
 bool RemoveFile(std::wstring_view path);
 
 }  // namespace quenlo::platform

@@ -6,6 +6,7 @@
 #include "settings/settings_store.h"
 #include "ui/control_ids.h"
 #include "ui/data_exchange.h"
+#include "ui/required_fields.h"
 #include "ui/row_labels.h"
 
 namespace quenlo::ui {
@@ -127,6 +128,13 @@ bool CStartupDlgBar::OnCommand(int id, int notification) {
 void CStartupDlgBar::OnLaunch() {
   UpdateData(true);
   FoldShownRows();
+  // A launch without every required path would do nothing: say which are
+  // missing and keep the panel open with everything typed.
+  std::wstring empty = EmptyRequiredFields(settings);
+  if (!empty.empty()) {
+    ShowMessage(RequiredFieldsMessage(empty));
+    return;
+  }
   if (!ConfirmNcProgram()) return;  // the panel stays open as it is
   dialog_done = 1;
   launch_requested = 1;

@@ -52,6 +52,12 @@ class LinkRunTest : public ::testing::Test {
     const auto& t = testing_support::Transcript();
     return std::find(t.begin(), t.end(), line) != t.end();
   }
+  // A start line of the host: "started: ..." or "start failed: ...".
+  bool TriedToStart() const {
+    for (const std::string& line : testing_support::Transcript())
+      if (line.rfind("start", 0) == 0) return true;
+    return false;
+  }
   TempDir dir_;
 };
 
@@ -320,6 +326,72 @@ TEST_F(LinkRunTest, AStoreWithJunkReadsWhatItCanAndDefaultsTheRest) {
   EXPECT_EQ(Shown(ui::kBAxisX), L"2.5");
   // Whatever index the store held, the panel opens on the first row.
   EXPECT_EQ(standin::Host().last_window->GetCurSel(ui::kWcsCombo), 0);
+}
+
+// Each required path left empty in turn: one message names it, the panel
+// stays open until the script ends, and nothing is written, started or stored.
+TEST_F(LinkRunTest, ALaunchWithARequiredFieldEmptyNamesItAndDoesNothing) {
+  const std::pair<const char*, const char*> fields[] = {
+      {"exe", "実行形式"}, {"mch", "機械定義"}, {"nc_file", "NCファイル"}, {"prj", "プロジェクトファイル"},
+      {"tol", "工具ファイル"}};
+  for (const auto& [field, name] : fields) {
+    std::string script = "type exe e\ntype mch m\ntype prj @DIR@p.prjx\ntype tol @DIR@t.tol\ntype " +
+                         std::string(field) + " \nclick launch\n";
+    Start(kGroup, script);
+    EXPECT_EQ(::Run(0), 0);
+    EXPECT_EQ(testing_support::Messages(),
+              std::vector<std::string>{std::string("message: 起動するには次の項目を入力してください：") + name});
+    EXPECT_TRUE(Saw("panel removed"));  // by the script's end, not by the launch
+    EXPECT_FALSE(FileExists(StoreFile())) << field;
+    EXPECT_FALSE(FileExists(dir_ / L"t.tol")) << field;
+    EXPECT_FALSE(FileExists(dir_ / L"p.prjx")) << field;
+    EXPECT_FALSE(TriedToStart()) << field;
+  }
+}
+
+// The tool file, the project file, the start, the store, in that order; a
+// file that cannot be written means no start, one message that says so, and
+// the settings stored all the same.
+TEST_F(LinkRunTest, AFileThatCannotBeWrittenStartsNoSimulator) {
+  const std::wstring sep(1, platform::kPathSeparator);
+  std::string missing = platform::ToUtf8(dir_ / L"missing" + sep);
+  platform::MakeDirectory(dir_ / L"addins");
+  WriteBytes(dir_ / L"addins" + sep + L"default_template.prj", ".tolfiles1 x\r\n");
+  const std::string not_started = "\nシミュレーターは起動しませんでした。";
+
+  // The tool file: the project is written, nothing started.
+  Start(kGroup, "type exe e\ntype mch m\ntype prj @DIR@p.prjx\ntype tol " + missing + "t.tol\nclick launch\n");
+  ::Run(0);
+  EXPECT_EQ(testing_support::Messages(),
+            std::vector<std::string>{"message: 工具ファイル「" + missing + "t.tol」を保存できませんでした。" + not_started});
+  EXPECT_TRUE(FileExists(dir_ / L"p.prjx"));
+  EXPECT_FALSE(TriedToStart());
+  EXPECT_NE(Store().find("\r\ntol=" + platform::ToAnsi(dir_ / L"missing" + sep + L"t.tol") + "\r\n"),
+            std::string::npos);
+
+  // The project file: the tool file is written, nothing started.
+  platform::RemoveFile(StoreFile());
+  Start(kGroup, "type exe e\ntype mch m\ntype prj " + missing + "p.prjx\ntype tol @DIR@t.tol\nclick launch\n");
+  ::Run(0);
+  EXPECT_EQ(testing_support::Messages(),
+            std::vector<std::string>{"message: プロジェクトファイルを書き込めませんでした。\n" + missing + "p.prjx" +
+                                     not_started});
+  EXPECT_TRUE(FileExists(dir_ / L"t.tol"));
+  EXPECT_FALSE(TriedToStart());
+  EXPECT_TRUE(FileExists(StoreFile()));
+
+  // Both: one message naming both.
+  Start(kGroup, "type exe e\ntype mch m\ntype prj " + missing + "p.prjx\ntype tol " + missing +
+                    "t.tol\nclick launch\n");
+  ::Run(0);
+  EXPECT_EQ(testing_support::Messages(),
+            std::vector<std::string>{"message: 工具ファイル「" + missing + "t.tol」を保存できませんでした。\n" +
+                                     "プロジェクトファイルを書き込めませんでした。\n" + missing + "p.prjx" + not_started});
+
+  // All written: the start is tried (the program "e" is not there).
+  Start(kGroup, "type exe e\ntype mch m\ntype prj @DIR@p.prjx\ntype tol @DIR@t.tol\nclick launch\n");
+  ::Run(0);
+  EXPECT_EQ(testing_support::Messages(), std::vector<std::string>{"message: シミュレータを起動できません: e"});
 }
 
 TEST_F(LinkRunTest, AScriptErrorEndsThePanelAsIfHidden) {

@@ -167,24 +167,54 @@ TEST_F(ProjectFailures, BlockKeysOnTheLastLines) {
                             ".W5SF 1 0 0 0 0.0000 0.0000 0.0000 0.0000 0.0000 0.0000 "}));
 }
 
-TEST_F(ProjectFailures, UnwritableProjectAndStlAreShownOnce) {
-  Install(R"({"shape":"solid","solid":{"stl":"missing.stl"}})", Lines({".wrkjig.path", ".wrkjig.path"}));
-  s_.nc_file = dir_ / L"no folder" + platform::kPathSeparator + L"p.NC";
-  s_.prj = dir_ / L"no folder" + platform::kPathSeparator + L"p.prjx";
-  WriteProjectFile(s_);
-  EXPECT_FALSE(testing_support::FileExists(s_.prj));
-  EXPECT_EQ(testing_support::Messages(),
-            (std::vector<std::string>{
-                "message: ワークのSTLファイルを書き込めませんでした。\n" + platform::ToUtf8(s_.nc_file + L".stl"),
-                "message: プロジェクトファイルを書き込めませんでした。\n" + platform::ToUtf8(s_.prj)}));
+// A project file that cannot be written stops the writer before anything is
+// written: no STL file appears (or is overwritten) beside the NC file.
+TEST_F(ProjectFailures, AnUnwritableProjectStopsBeforeTheStl) {
+  const char* stock = R"({"shape":"solid","solid":{"box":{"min":[0,0,0],"max":[1,2,3]}}})";
+  const std::wstring sep(1, platform::kPathSeparator);
+  s_.nc_file = dir_ / L"p.NC";
+  const std::wstring stl = s_.nc_file + L".stl";
+  platform::MakeDirectory(dir_ / L"ro");
+  const std::wstring read_only = dir_ / L"ro" + sep + L"p.prjx";
+  testing_support::WriteBytes(read_only, "old project");
+  ASSERT_TRUE(testing_support::MakeReadOnly(read_only));
+  for (const std::wstring& prj : {dir_ / L"no folder" + sep + L"p.prjx", read_only, dir_.path()}) {
+    Install(stock, Lines({".wrkjig.path", ".wrkjig.path"}));
+    s_.prj = prj;
+    std::wstring failure;
+    EXPECT_FALSE(WriteProjectFile(s_, failure));
+    EXPECT_EQ(failure, L"プロジェクトファイルを書き込めませんでした。\n" + prj);
+    EXPECT_TRUE(testing_support::Messages().empty());  // the caller shows it
+    EXPECT_FALSE(testing_support::FileExists(stl));
+  }
+  EXPECT_EQ(testing_support::ReadBytes(read_only), "old project");
 
+  // An STL file that was there is not touched either.
+  testing_support::WriteBytes(stl, "old stl");
+  s_.prj = dir_ / L"no folder" + sep + L"p.prjx";
+  WriteProjectFile(s_);
+  EXPECT_EQ(testing_support::ReadBytes(stl), "old stl");
+  EXPECT_EQ(testing_support::Messages(),
+            std::vector<std::string>{"message: プロジェクトファイルを書き込めませんでした。\n" + platform::ToUtf8(s_.prj)});
+}
+
+TEST_F(ProjectFailures, AnStlThatCannotBeWrittenIsNamedAndTheProjectIsWritten) {
   // A solid the host cannot triangulate: the path line is written all the same.
   Install(R"({"shape":"solid","solid":{"stl":"missing.stl"}})", Lines({".wrkjig.path"}));
   s_.nc_file = dir_ / L"p.NC";
   s_.prj = dir_ / L"p.prjx";
-  EXPECT_EQ(Write(), Lines({(".wrkjig.path \"" + platform::ToAnsi(s_.nc_file) + ".stl\" ").c_str()}));
-  EXPECT_EQ(testing_support::Messages().size(), 1u);
+  std::wstring failure;
+  EXPECT_FALSE(WriteProjectFile(s_, failure));
+  EXPECT_EQ(failure, L"ワークのSTLファイルを書き込めませんでした。\n" + s_.nc_file + L".stl");
+  EXPECT_EQ(testing_support::ReadBytes(s_.prj), Lines({(".wrkjig.path \"" + platform::ToAnsi(s_.nc_file) + ".stl\" ").c_str()}));
   EXPECT_FALSE(testing_support::FileExists(s_.nc_file + L".stl"));
+
+  // The NC file's folder is missing: the STL's message, and the project's too
+  // when its folder is missing by then.
+  Install(R"({"shape":"solid","solid":{"box":{"min":[0,0,0],"max":[1,2,3]}}})", Lines({".wrkjig.path"}));
+  s_.nc_file = dir_ / L"gone" + platform::kPathSeparator + L"p.NC";
+  EXPECT_FALSE(WriteProjectFile(s_, failure));
+  EXPECT_EQ(failure, L"ワークのSTLファイルを書き込めませんでした。\n" + s_.nc_file + L".stl");
 }
 
 // Two path keys, and the host fails one of the two STL writes: one message,

@@ -28,6 +28,9 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
   std::error_code ec;
+  // Read-only files too (Windows deletes no read-only file).
+  for (fs::recursive_directory_iterator it(fs::path(path_), ec), end; !ec && it != end; it.increment(ec))
+    fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ec);
   fs::remove_all(fs::path(path_), ec);
 }
 
@@ -63,6 +66,13 @@ bool FileExists(const std::wstring& path) {
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
   std::ofstream out(fs::path(path), std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool MakeReadOnly(const std::wstring& path) {
+  std::error_code ec;
+  fs::permissions(fs::path(path), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove, ec);
+  return !ec;
 }
 
 void ClearTables() {

@@ -37,6 +37,8 @@ std::vector<std::string> Messages();
 std::string ReadBytes(const std::wstring& path);
 bool FileExists(const std::wstring& path);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
+// Takes every write permission away (Windows: the read-only attribute).
+bool MakeReadOnly(const std::wstring& path);
 
 // Resets the module-wide axis tables to zero.
 void ClearTables();

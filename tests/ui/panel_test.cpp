@@ -14,6 +14,7 @@
 #include "platform/files.h"
 #include "settings/settings_store.h"
 #include "panel_fixture.h"
+#include "platform/ansi.h"
 #include "ui/control_ids.h"
 #include "ui/row_labels.h"
 #include "ui/work_origin.h"
@@ -294,6 +295,13 @@ TEST_F(PanelTest, WorkOriginOfOtherCodesAndOfAnOpeningWithTheBoxSet) {
   }
 }
 
+void FillRequired(LinkSettings& s) {
+  s.exe = L"C:\\Tarvik\\Tarvik.exe";
+  s.mch = L"m.mch";
+  s.nc_file = L"D:\\NC\\main.NC";
+  s.prj = L"p.prjx";
+}
+
 TEST_F(PanelTest, Endings) {
   Open();
   Type(kWcsEdits[0], L"5");
@@ -315,7 +323,7 @@ TEST_F(PanelTest, Endings) {
   EXPECT_EQ(dialog->dialog_done, 1);
   EXPECT_EQ(dialog->launch_requested, 0);
 
-  Open();
+  Open(kBoxStock, FillRequired);
   Type(kWcsEdits[4], L"2.5");
   Click(kLaunch);
   EXPECT_EQ(dialog->dialog_done, 1);
@@ -323,6 +331,38 @@ TEST_F(PanelTest, Endings) {
   EXPECT_EQ(dialog->end_result(), 1);
   EXPECT_EQ(WcsTable[0][4], 2.5);
   EXPECT_TRUE(Messages().empty());
+}
+
+// A launch without one of the paths it needs names the empty ones in one
+// message and keeps the panel open with everything typed, rows folded.
+TEST_F(PanelTest, LaunchWithEmptyRequiredFieldsNamesThemAndStaysOpen) {
+  const std::pair<int, const wchar_t*> fields[] = {{kExeCombo, L"実行形式"},   {kMchEdit, L"機械定義"},
+                                                   {kNcEdit, L"NCファイル"}, {kPrjEdit, L"プロジェクトファイル"},
+                                                   {kTolEdit, L"工具ファイル"}};
+  for (const auto& [id, name] : fields) {
+    Open(kBoxStock, FillRequired);
+    Type(id, L"");
+    Type(kWcsEdits[0], L"7");
+    Click(kLaunch);
+    EXPECT_EQ(Messages(), std::vector<std::string>{"message: " + platform::ToUtf8(std::wstring(
+                                                                   L"起動するには次の項目を入力してください：") + name)});
+    EXPECT_EQ(dialog->dialog_done, 0);
+    EXPECT_EQ(dialog->launch_requested, 0);
+    EXPECT_EQ(dialog->end_result(), 0);
+    EXPECT_EQ(W().GetItemText(kWcsEdits[0]), L"7");
+    EXPECT_EQ(dialog->settings.mch, id == kMchEdit ? L"" : L"m.mch");
+  }
+  Open();
+  Click(kLaunch);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"message: 起動するには次の項目を入力してください："
+                                                 "実行形式、機械定義、NCファイル、プロジェクトファイル"});
+  Type(kExeCombo, L"e.exe");
+  Type(kMchEdit, L"m");
+  Type(kNcEdit, L"n");
+  Type(kPrjEdit, L"p");
+  Click(kLaunch);  // filled in: the launch goes ahead
+  EXPECT_EQ(dialog->launch_requested, 1);
+  EXPECT_EQ(dialog->end_result(), 1);
 }
 
 TEST_F(PanelTest, SaveToolsOnlyBrowsesForAnEmptyToolPath) {

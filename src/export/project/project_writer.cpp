@@ -25,7 +25,7 @@ std::wstring TemplatePath() {
 
 }  // namespace
 
-void WriteProjectFile(const LinkSettings& settings) {
+bool WriteProjectFile(const LinkSettings& settings, std::wstring& failure) {
   op_group* group = GroupsMachineGroup(nullptr);
   StockSetup stock = ReadStockSetup(group);
   if (!group) stock.shape = -1;  // no stock set-up: the template's stock lines stay
@@ -33,8 +33,14 @@ void WriteProjectFile(const LinkSettings& settings) {
   std::wstring template_path = TemplatePath();
   std::string template_bytes;
   if (!platform::ReadWholeFile(template_path, template_bytes)) {
-    AfxMessageBox(kTemplateUnreadable + template_path);
-    return;
+    failure = kTemplateUnreadable + template_path;
+    return false;
+  }
+  // The project file must be writable before the rewrite writes the STL file.
+  platform::FileReplacement project_file(settings.prj);
+  if (!project_file.ready()) {
+    failure = kProjectUnwritable + settings.prj;
+    return false;
   }
 
   std::wstring stl_path = StockStlPath(settings.nc_file);
@@ -45,8 +51,17 @@ void WriteProjectFile(const LinkSettings& settings) {
   KeyRules rules = BuildProjectRules({settings, WcsTable, RefTable, stock, stl_path, write_stl});
   std::string project = RewriteTemplate(template_bytes, rules);
 
-  if (stl_failed) AfxMessageBox(kStlUnwritable + stl_path);
-  if (!platform::ReplaceFileContents(settings.prj, project)) AfxMessageBox(kProjectUnwritable + settings.prj);
+  failure.clear();
+  if (stl_failed) failure = kStlUnwritable + stl_path;
+  if (!project_file.Commit(project)) failure += (failure.empty() ? L"" : L"\n") + (kProjectUnwritable + settings.prj);
+  return failure.empty();
+}
+
+bool WriteProjectFile(const LinkSettings& settings) {
+  std::wstring failure;
+  if (WriteProjectFile(settings, failure)) return true;
+  AfxMessageBox(failure);
+  return false;
 }
 
 }  // namespace quenlo

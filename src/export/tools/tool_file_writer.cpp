@@ -7,32 +7,37 @@
 namespace quenlo {
 namespace {
 
-void ReportWriteFailure(const std::wstring& path) {
-  AfxMessageBox(L"工具ファイル「" + path + L"」を保存できませんでした。");
-}
-
-// Any old file goes first, so that a failed run leaves no tool file; the new
-// one is built whole in memory and renamed into place complete.
+// The new file is built whole in memory and renamed into place complete, so
+// the old one stays until the new one replaces it.
 bool TryWriteToolFile(const std::wstring& path) {
-  if (!platform::RemoveFile(path)) return false;
+  platform::FileReplacement file(path);
+  if (!file.ready()) return false;
   std::string bytes;
   BuildToolFile(bytes);
-  return platform::ReplaceFileContents(path, bytes);
+  return file.Commit(bytes);
 }
 
 }  // namespace
 
-void WriteToolFile(std::wstring path) {
+bool WriteToolFile(std::wstring path, std::wstring& failure) {
   bool written = false;
   try {
     written = TryWriteToolFile(path);
   } catch (...) {
     written = false;  // out of memory, or a host call that threw: nothing reaches the host
   }
-  if (!written) {
-    platform::RemoveFile(path);
-    ReportWriteFailure(path);
-  }
+  if (written) return true;
+  // A failed run leaves no tool file of an earlier run behind.
+  platform::RemoveFile(path);
+  failure = L"工具ファイル「" + path + L"」を保存できませんでした。";
+  return false;
+}
+
+bool WriteToolFile(std::wstring path) {
+  std::wstring failure;
+  if (WriteToolFile(std::move(path), failure)) return true;
+  AfxMessageBox(failure);
+  return false;
 }
 
 }  // namespace quenlo

@@ -6,8 +6,12 @@
 
 namespace quenlo {
 
-// Writes the tool file at `path`. A file that cannot be written is reported to
-// the user; there is then no tool file at `path`.
-void WriteToolFile(std::wstring path);
+// Writes the tool file at `path`. True when it was written; otherwise there is
+// no tool file at `path` (unless a read-only one stays), and `failure` holds
+// the message that says so, for the caller to show.
+bool WriteToolFile(std::wstring path, std::wstring& failure);
+
+// The same, showing the failure message itself.
+bool WriteToolFile(std::wstring path);
 
 }  // namespace quenlo

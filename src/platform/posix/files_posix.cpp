@@ -11,46 +11,12 @@
 
 #include "platform/ansi.h"
 #include "platform/files.h"
+#include "platform/temp_names.h"
 
 namespace quenlo::platform {
 namespace {
 
 std::string NativePath(std::wstring_view path) { return ToUtf8(path); }
-
-constexpr char kTempMarker[] = ".quenlo-tmp-";
-
-std::string TempPath(const std::string& target, pid_t pid) { return target + kTempMarker + std::to_string(pid); }
-
-// The process that named a temporary file, when the rest of its name is a
-// process id: "<name>.quenlo-tmp-<pid>".
-bool TempOwner(const std::string& name, const std::string& prefix, pid_t& pid) {
-  if (name.size() <= prefix.size() || name.size() > prefix.size() + 9 || name.compare(0, prefix.size(), prefix) != 0)
-    return false;
-  pid = 0;
-  for (size_t i = prefix.size(); i < name.size(); ++i) {
-    if (name[i] < '0' || name[i] > '9') return false;
-    pid = pid * 10 + (name[i] - '0');
-  }
-  return pid > 0;
-}
-
-// A writer that was killed leaves its temporary file beside the target. The
-// next write of the same file removes those whose process is gone (a live
-// one may be another host writing the same file just now).
-void RemoveStaleTemps(const std::string& target) {
-  size_t slash = target.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
-  std::string prefix = (slash == std::string::npos ? target : target.substr(slash + 1)) + kTempMarker;
-  DIR* dir = ::opendir(folder.c_str());
-  if (!dir) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    pid_t pid = 0;
-    if (!TempOwner(entry->d_name, prefix, pid) || pid == ::getpid()) continue;
-    if (::kill(pid, 0) == 0 || errno == EPERM) continue;
-    ::unlink((folder + entry->d_name).c_str());
-  }
-  ::closedir(dir);
-}
 
 bool WriteAll(int fd, std::string_view bytes) {
   const char* data = bytes.data();
@@ -61,11 +27,37 @@ bool WriteAll(int fd, std::string_view bytes) {
       if (errno == EINTR) continue;
       return false;
     }
+    if (n == 0) return false;
     data += n;
     left -= static_cast<size_t>(n);
   }
   return true;
 }
+
+// A file whose mode has no write bit at all: Windows refuses to replace or
+// delete a read-only file, and so does this back end, although unlink and
+// rename would not ask (and the owner may be root).
+bool IsReadOnly(const struct stat& st) { return S_ISREG(st.st_mode) && (st.st_mode & 0222) == 0; }
+
+bool ProcessIsAlive(unsigned long id) {
+  if (id == 0 || id > 0x7FFFFFFF) return false;
+  return ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
+}
+
+// Temporary files in `folder` whose writer is gone (a killed run) are removed.
+void RemoveStaleTempFiles(const std::wstring& folder) {
+  std::string native = folder.empty() ? std::string(".") : NativePath(folder);
+  DIR* dir = ::opendir(native.c_str());
+  if (!dir) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    unsigned long id = 0;
+    std::wstring name = FromUtf8(entry->d_name);
+    if (IsTempFileName(name, id) && !ProcessIsAlive(id)) ::unlink(NativePath(folder + name).c_str());
+  }
+  ::closedir(dir);
+}
+
+unsigned long g_serial = 0;
 
 }  // namespace
 
@@ -80,9 +72,16 @@ bool MakeDirectory(std::wstring_view path) {
 }
 
 bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
-  if (GetPathKind(path) != PathKind::kFile) return false;
-  int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (path.empty()) return false;
+  // Opened without waiting (a pipe would block the open itself), then taken
+  // only when what was opened is a regular file.
+  int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return false;
+  }
   std::string out;
   char buffer[65536];
   bool ok = true;
@@ -98,23 +97,55 @@ bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
   return ok;
 }
 
-bool ReplaceFileContents(std::wstring_view path, std::string_view bytes) {
-  if (path.empty() || GetPathKind(path) == PathKind::kDirectory) return false;
+struct FileReplacement::State {
+  std::string target;
+  std::string temp;
+  int fd = -1;
+};
+
+FileReplacement::FileReplacement(std::wstring_view path) : state_(std::make_unique<State>()) {
+  if (path.empty()) return;
+  struct stat st {};
   std::string target = NativePath(path);
-  std::string temp = TempPath(target, ::getpid());
+  if (::stat(target.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || IsReadOnly(st))) return;
+  std::wstring folder = FolderPart(path);
+  RemoveStaleTempFiles(folder);
+  std::string temp = NativePath(folder + TempFileName(static_cast<unsigned long>(::getpid()), ++g_serial));
   int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-  if (fd < 0) return false;
+  if (fd < 0) return;
+  state_->target = std::move(target);
+  state_->temp = std::move(temp);
+  state_->fd = fd;
+}
+
+FileReplacement::~FileReplacement() {
+  if (state_->fd < 0) return;
+  ::close(state_->fd);
+  ::unlink(state_->temp.c_str());
+}
+
+bool FileReplacement::ready() const { return state_->fd >= 0; }
+
+bool FileReplacement::Commit(std::string_view bytes) {
+  if (state_->fd < 0) return false;
+  int fd = state_->fd;
+  state_->fd = -1;
   bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
-  if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) ::unlink(temp.c_str());
-  if (ok) RemoveStaleTemps(target);
+  // The target may have become read-only since the temporary file was made.
+  struct stat st {};
+  if (ok && ::stat(state_->target.c_str(), &st) == 0 && IsReadOnly(st)) ok = false;
+  if (ok) ok = std::rename(state_->temp.c_str(), state_->target.c_str()) == 0;
+  if (!ok) ::unlink(state_->temp.c_str());
   return ok;
 }
 
 bool RemoveFile(std::wstring_view path) {
-  if (GetPathKind(path) == PathKind::kMissing) return true;
-  return ::unlink(NativePath(path).c_str()) == 0;
+  struct stat st {};
+  std::string native = NativePath(path);
+  if (path.empty() || ::lstat(native.c_str(), &st) != 0) return true;
+  if (IsReadOnly(st)) return false;
+  return ::unlink(native.c_str()) == 0;
 }
 
 }  // namespace quenlo::platform

@@ -5,52 +5,33 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/temp_names.h"
 
 namespace quenlo::platform {
 namespace {
 
-constexpr wchar_t kTempMarker[] = L".quenlo-tmp-";
-
-// The process that named a temporary file, when the rest of its name is a
-// process id: "<name>.quenlo-tmp-<pid>".
-bool TempOwner(const std::wstring& name, const std::wstring& prefix, DWORD& pid) {
-  if (name.size() <= prefix.size() || name.size() > prefix.size() + 10 ||
-      _wcsnicmp(name.c_str(), prefix.c_str(), prefix.size()) != 0)
-    return false;
-  unsigned long long id = 0;
-  for (size_t i = prefix.size(); i < name.size(); ++i) {
-    if (name[i] < L'0' || name[i] > L'9') return false;
-    id = id * 10 + (name[i] - L'0');
-  }
-  pid = static_cast<DWORD>(id);
-  return id > 0 && id <= 0xFFFFFFFFull;
-}
-
-bool ProcessGone(DWORD pid) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-  if (!process) return GetLastError() == ERROR_INVALID_PARAMETER;  // no such process
-  bool gone = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+bool ProcessIsAlive(unsigned long id) {
+  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+  if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+  DWORD code = 0;
+  bool alive = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
   CloseHandle(process);
-  return gone;
+  return alive;
 }
 
-// A writer that was killed leaves its temporary file beside the target. The
-// next write of the same file removes those whose process is gone (a live
-// one may be another host writing the same file just now).
-void RemoveStaleTemps(const std::wstring& target) {
-  size_t slash = target.find_last_of(L"\\/");
-  std::wstring folder = slash == std::wstring::npos ? std::wstring() : target.substr(0, slash + 1);
-  std::wstring prefix = (slash == std::wstring::npos ? target : target.substr(slash + 1)) + kTempMarker;
+// Temporary files in `folder` whose writer is gone (a killed run) are removed.
+void RemoveStaleTempFiles(const std::wstring& folder) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((target + kTempMarker + L"*").c_str(), &found);
+  HANDLE search = FindFirstFileW((folder + L"~quenlo-*.tmp").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   do {
-    DWORD pid = 0;
-    if (!TempOwner(found.cFileName, prefix, pid) || pid == GetCurrentProcessId() || !ProcessGone(pid)) continue;
-    DeleteFileW((folder + found.cFileName).c_str());
+    unsigned long id = 0;
+    if (IsTempFileName(found.cFileName, id) && !ProcessIsAlive(id)) DeleteFileW((folder + found.cFileName).c_str());
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }
+
+unsigned long g_serial = 0;
 
 }  // namespace
 
@@ -70,6 +51,11 @@ bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
   HANDLE file = CreateFileW(std::wstring(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
+  // Only a file on disk: a pipe or a device would never end or never answer.
+  if (GetFileType(file) != FILE_TYPE_DISK) {
+    CloseHandle(file);
+    return false;
+  }
   std::string out;
   char buffer[65536];
   bool ok = true;
@@ -87,13 +73,43 @@ bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
   return ok;
 }
 
-bool ReplaceFileContents(std::wstring_view path, std::string_view bytes) {
-  if (path.empty() || GetPathKind(path) == PathKind::kDirectory) return false;
+struct FileReplacement::State {
+  std::wstring target;
+  std::wstring temp;
+  HANDLE file = INVALID_HANDLE_VALUE;
+};
+
+FileReplacement::FileReplacement(std::wstring_view path) : state_(std::make_unique<State>()) {
+  if (path.empty()) return;
   std::wstring target(path);
-  std::wstring temp = target + kTempMarker + std::to_wstring(GetCurrentProcessId());
-  HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD attributes = GetFileAttributesW(target.c_str());
+  // A folder, or a read-only file, which MoveFileExW would refuse only after
+  // the whole temporary file had been written.
+  if (attributes != INVALID_FILE_ATTRIBUTES &&
+      (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
+    return;
+  std::wstring folder = FolderPart(path);
+  RemoveStaleTempFiles(folder);
+  std::wstring temp = folder + TempFileName(GetCurrentProcessId(), ++g_serial);
+  HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  state_->target = std::move(target);
+  state_->temp = std::move(temp);
+  state_->file = file;
+}
+
+FileReplacement::~FileReplacement() {
+  if (state_->file == INVALID_HANDLE_VALUE) return;
+  CloseHandle(state_->file);
+  DeleteFileW(state_->temp.c_str());
+}
+
+bool FileReplacement::ready() const { return state_->file != INVALID_HANDLE_VALUE; }
+
+bool FileReplacement::Commit(std::string_view bytes) {
+  if (state_->file == INVALID_HANDLE_VALUE) return false;
+  HANDLE file = state_->file;
+  state_->file = INVALID_HANDLE_VALUE;
   bool ok = true;
   size_t done = 0;
   while (ok && done < bytes.size()) {
@@ -104,9 +120,9 @@ bool ReplaceFileContents(std::wstring_view path, std::string_view bytes) {
   }
   ok = FlushFileBuffers(file) && ok;
   ok = CloseHandle(file) && ok;
-  if (ok) ok = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(temp.c_str());
-  if (ok) RemoveStaleTemps(target);
+  const wchar_t* temp = state_->temp.c_str();
+  if (ok) ok = MoveFileExW(temp, state_->target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (!ok) DeleteFileW(temp);
   return ok;
 }
 

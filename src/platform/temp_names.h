@@ -1,0 +1,21 @@
+// The names of the temporary files that a replacement writes beside its
+// target: short, so that any file name that can exist can be replaced, and
+// carrying the writing process's id, so that one left by a killed run can be
+// told from one being written right now.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quenlo::platform {
+
+// The folder part of `path` with its trailing separator ("" for a bare name).
+std::wstring FolderPart(std::wstring_view path);
+
+// "~quenlo-<pid>-<n>.tmp"
+std::wstring TempFileName(unsigned long process_id, unsigned long serial);
+
+// True when `name` is a temporary file name of this form; gives its process id.
+bool IsTempFileName(std::wstring_view name, unsigned long& process_id);
+
+}  // namespace quenlo::platform

@@ -1,0 +1,126 @@
+// The file layer under the add-in's writers and readers: a file is replaced
+// whole through a short temporary name beside it, a read-only file is
+// neither replaced nor deleted, temporary files of killed runs are cleared
+// away, and readers take nothing but regular files.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/ansi.h"
+#include "platform/files.h"
+#include "platform/temp_names.h"
+#include "support/test_host.h"
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace quenlo::platform {
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::TempDir;
+using testing_support::WriteBytes;
+
+std::vector<std::wstring> Entries(const std::wstring& folder) {
+  std::vector<std::wstring> names;
+  for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(folder)))
+    names.push_back(entry.path().filename().wstring());
+  return names;
+}
+
+TEST(FileReplacement, TheTemporaryFileIsShortAndBesideTheTarget) {
+  TempDir dir;
+  const std::wstring target = dir / L"tool.tol";
+  WriteBytes(target, "old");
+  {
+    FileReplacement replacement(target);
+    ASSERT_TRUE(replacement.ready());
+    std::vector<std::wstring> names = Entries(dir.path());
+    ASSERT_EQ(names.size(), 2u);
+    std::wstring temp = names[0] == L"tool.tol" ? names[1] : names[0];
+    unsigned long id = 0;
+    EXPECT_TRUE(IsTempFileName(temp, id)) << ToUtf8(temp);
+    EXPECT_LE(temp.size(), 32u);
+    EXPECT_EQ(ReadBytes(target), "old");  // nothing replaced before the commit
+  }
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::wstring>{L"tool.tol"});  // not committed: the temp goes
+  EXPECT_EQ(ReadBytes(target), "old");
+
+  // A name as long as the file system allows is replaced like any other.
+  const std::wstring longest = dir / (std::wstring(250, L'n') + L".tol");
+  WriteBytes(longest, "old");
+  ASSERT_EQ(ReadBytes(longest), "old");
+  EXPECT_TRUE(ReplaceFileContents(longest, "new"));
+  EXPECT_EQ(ReadBytes(longest), "new");
+  EXPECT_EQ(Entries(dir.path()).size(), 2u);
+}
+
+TEST(FileReplacement, AReadOnlyFileIsNeitherReplacedNorDeleted) {
+  TempDir dir;
+  const std::wstring target = dir / L"p.prjx";
+  WriteBytes(target, "old");
+  ASSERT_TRUE(testing_support::MakeReadOnly(target));
+  FileReplacement replacement(target);
+  EXPECT_FALSE(replacement.ready());
+  EXPECT_FALSE(replacement.Commit("new"));
+  EXPECT_FALSE(ReplaceFileContents(target, "new"));
+  EXPECT_FALSE(RemoveFile(target));
+  EXPECT_EQ(ReadBytes(target), "old");
+  EXPECT_EQ(Entries(dir.path()).size(), 1u);
+  // A folder is not a file to replace either.
+  EXPECT_FALSE(ReplaceFileContents(dir / L"", "x"));
+  EXPECT_FALSE(FileReplacement(dir / L"missing" + kPathSeparator + L"f").ready());
+}
+
+TEST(FileReplacement, TemporaryFilesOfKilledRunsAreRemovedAndDisturbNothing) {
+  TempDir dir;
+  // A run that no longer exists left one behind; a live writer (this process)
+  // has one in the making.
+  const std::wstring stale = dir / TempFileName(99999999ul, 1);
+  WriteBytes(stale, "half a file");
+  FileReplacement live(dir / L"other.ini");
+  ASSERT_TRUE(live.ready());
+  EXPECT_TRUE(ReplaceFileContents(dir / L"t.tol", "new"));
+  EXPECT_EQ(ReadBytes(dir / L"t.tol"), "new");
+  EXPECT_FALSE(testing_support::FileExists(stale));
+  EXPECT_TRUE(live.Commit("live"));
+  EXPECT_EQ(ReadBytes(dir / L"other.ini"), "live");
+  EXPECT_EQ(Entries(dir.path()).size(), 2u);
+}
+
+TEST(TempNames, OnlyTheWritersOwnNamesAreTaken) {
+  unsigned long id = 0;
+  EXPECT_TRUE(IsTempFileName(L"~quenlo-1234-5.tmp", id));
+  EXPECT_EQ(id, 1234u);
+  for (const wchar_t* other : {L"~quenlo-1234.tmp", L"~quenlo--5.tmp", L"~quenlo-1-5.tmpx", L"x~quenlo-1-5.tmp",
+                               L"~quenlo-1-.tmp", L"~quenlo-1-5.TMP", L"t.tol"})
+    EXPECT_FALSE(IsTempFileName(other, id)) << ToUtf8(other);
+  EXPECT_EQ(TempFileName(42, 7), L"~quenlo-42-7.tmp");
+}
+
+#ifndef _WIN32
+TEST(ReadWholeFile, NothingButARegularFileIsRead) {
+  TempDir dir;
+  const std::wstring fifo = dir / L"fifo";
+  ASSERT_EQ(::mkfifo(ToUtf8(fifo).c_str(), 0666), 0);
+  const std::wstring zero = dir / L"zero";
+  ASSERT_EQ(::symlink("/dev/zero", ToUtf8(zero).c_str()), 0);
+  std::string bytes = "kept";
+  for (const std::wstring& path : {fifo, zero, dir / L"", dir / L"missing"}) {
+    EXPECT_FALSE(ReadWholeFile(path, bytes)) << ToUtf8(path);
+    EXPECT_EQ(bytes, "kept");
+  }
+  const std::wstring link = dir / L"link";
+  WriteBytes(dir / L"file", "data");
+  ASSERT_EQ(::symlink(ToUtf8(dir / L"file").c_str(), ToUtf8(link).c_str()), 0);
+  EXPECT_TRUE(ReadWholeFile(link, bytes));  // a link to a regular file is that file
+  EXPECT_EQ(bytes, "data");
+}
+#endif
+
+}  // namespace
+}  // namespace quenlo::platform
