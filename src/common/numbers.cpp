@@ -69,6 +69,8 @@ size_t ParseNumber(std::string_view text, T& value) {
   return pos + static_cast<size_t>(result.ptr - rest.data());
 }
 
+double FiniteOrZero(double value) { return std::isfinite(value) ? value : 0.0; }
+
 size_t SkipSpace(std::string_view text, size_t pos) {
   while (pos < text.size() && IsCSpace(text[pos])) ++pos;
   return pos;
@@ -88,8 +90,8 @@ std::string FormatD(long long value) {
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   return std::string(buffer, result.ptr);
 }
-std::string FormatF(double value) { return ToChars(value, std::chars_format::fixed, 6); }
-std::string FormatG(double value) { return FormatGeneral(value, 6); }
+std::string FormatF(double value) { return ToChars(FiniteOrZero(value), std::chars_format::fixed, 6); }
+std::string FormatG(double value) { return FormatGeneral(FiniteOrZero(value), 6); }
 std::string FormatGeneral(double value, int digits) {
   return ToChars(value, std::chars_format::general, digits);
 }
@@ -119,6 +121,7 @@ double ParseLeadingDouble(std::string_view text) {
   return value;
 }
 double ParseLeadingDouble(std::wstring_view text) { return ParseLeadingDouble(NarrowAscii(text)); }
+double ParseStoredDouble(std::wstring_view text) { return FiniteOrZero(ParseLeadingDouble(text)); }
 
 bool ScanFloat(std::string_view text, size_t& pos, float& value) {
   size_t start = SkipSpace(text, pos);

@@ -12,6 +12,8 @@ namespace quenlo {
 
 // "%d"
 std::string FormatD(long long value);
+// The file formats: no file of the add-in ever carries "inf" or "nan" (the
+// simulator rejects them), so a value that is not finite is written as 0.
 // "%f": fixed, six decimals.
 std::string FormatF(double value);
 // "%g": six significant digits, the shorter of fixed and exponent form.
@@ -37,6 +39,9 @@ int ParseLeadingInt(std::wstring_view text);
 // atof reads it; 0 when there is none.
 double ParseLeadingDouble(std::string_view text);
 double ParseLeadingDouble(std::wstring_view text);
+
+// ParseLeadingDouble for a stored value: one that is not finite becomes 0.
+double ParseStoredDouble(std::wstring_view text);
 
 // One step of a scanf-style "%f" read into a single-precision number: skips
 // white space, reads a number at `pos` and advances past it. False (pos

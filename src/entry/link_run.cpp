@@ -43,7 +43,7 @@ void LoadTable(AxisRow* table, int rows, const wchar_t* name) {
   }
 }
 
-double ReadDouble(const wchar_t* key) { return ParseLeadingDouble(ReadStoreValue(key, L"0")); }
+double ReadDouble(const wchar_t* key) { return ParseStoredDouble(ReadStoreValue(key, L"0")); }
 int ReadInt(const wchar_t* key) { return ParseLeadingInt(ReadStoreValue(key, L"0")); }
 
 // The two entries of the executable list: the stored one and the other

@@ -1,5 +1,7 @@
 #include "settings/axis_row_text.h"
 
+#include <cmath>
+
 #include "common/numbers.h"
 
 namespace quenlo {
@@ -20,7 +22,7 @@ int ScanAxisRow(std::wstring_view text, AxisRow& row) {
   for (double& value : row) {
     float f = 0;
     if (!ScanFloat(ascii, pos, f)) break;
-    value = static_cast<double>(f);
+    value = std::isfinite(f) ? static_cast<double>(f) : 0.0;
     ++count;
   }
   return count;

@@ -14,8 +14,9 @@ namespace quenlo {
 std::wstring FormatAxisRow(const AxisRow& row);
 
 // Reads up to nine numbers from the start of `text` into `row`, each rounded to
-// single precision and widened back; reading stops at the first item that is
-// not a number. Returns how many were read; the others are left as they were.
+// single precision and widened back; one that is not finite there (inf, nan,
+// or beyond single precision) becomes 0. Reading stops at the first item that
+// is not a number. Returns how many were read; the others are left as they were.
 int ScanAxisRow(std::wstring_view text, AxisRow& row);
 
 }  // namespace quenlo

@@ -1,6 +1,5 @@
 #include "settings/settings_file.h"
 
-#include <cmath>
 #include <cstring>
 
 #include "common/numbers.h"
@@ -44,12 +43,9 @@ void NumberLine(std::string& out, const char* key, const std::string& number) {
 
 std::wstring RowKey(const wchar_t* name, int index) { return name + std::to_wstring(index) + L" "; }
 
-double Finite(double value) { return std::isfinite(value) ? value : 0.0; }
-
 AxisRow ParseRow(const std::wstring& text) {
   AxisRow row{};
   ScanAxisRow(text, row);
-  for (double& value : row) value = Finite(value);
   return row;
 }
 
@@ -106,7 +102,7 @@ void ParseSettingsFile(std::string_view bytes, LinkSettings& s, AxisRow (&wcs)[k
   s.wrk = FindSettingsValue(file, L"wrk ", s.wrk);
   for (int i = 0; i < kWcsRows; ++i) wcs[i] = ParseRow(FindSettingsValue(file, RowKey(L"xyz ", i), L""));
   for (int j = 0; j < kRefRows; ++j) ref[j] = ParseRow(FindSettingsValue(file, RowKey(L"ref ", j), L""));
-  auto number = [&file](const std::wstring& key) { return Finite(ParseLeadingDouble(FindSettingsValue(file, key, L"0"))); };
+  auto number = [&file](const std::wstring& key) { return ParseStoredDouble(FindSettingsValue(file, key, L"0")); };
   auto integer = [&file](const wchar_t* key) { return ParseLeadingInt(FindSettingsValue(file, key, L"0")); };
   for (const CoordinateField& f : kCoordinateFields)
     s.*f.field = number(std::wstring(f.key, f.key + std::strlen(f.key)) + L" ");

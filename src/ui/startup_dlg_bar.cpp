@@ -21,9 +21,9 @@ bool CStartupDlgBar::OnInitDialog() {
   dialog_done = 0;
   redraw_pending = 1;
   // The typed work origin of the last confirmed run.
-  settings.part_manual[0] = ParseLeadingDouble(ReadStoreValue(L"part_x", L"0"));
-  settings.part_manual[1] = ParseLeadingDouble(ReadStoreValue(L"part_y", L"0"));
-  settings.part_manual[2] = ParseLeadingDouble(ReadStoreValue(L"part_z", L"0"));
+  settings.part_manual[0] = ParseStoredDouble(ReadStoreValue(L"part_x", L"0"));
+  settings.part_manual[1] = ParseStoredDouble(ReadStoreValue(L"part_y", L"0"));
+  settings.part_manual[2] = ParseStoredDouble(ReadStoreValue(L"part_z", L"0"));
   DialogWindow* w = window();
   if (w) {
     w->AddString(kExeCombo, settings.exe);

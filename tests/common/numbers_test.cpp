@@ -22,8 +22,22 @@ TEST(Numbers, FormatLikeCPrintf) {
   EXPECT_EQ(FormatD(-42), "-42");
   EXPECT_EQ(FormatGeneral(0.1, 15), "0.1");
   EXPECT_EQ(FormatGeneral(1.0 / 3, 15), "0.333333333333333");
-  EXPECT_EQ(FormatG(std::numeric_limits<double>::infinity()), "inf");
-  EXPECT_EQ(FormatG(std::nan("")), "nan");
+}
+
+// No file ever carries inf or nan, and a stored value that is not finite
+// reads as 0.
+TEST(Numbers, NothingNonFiniteReachesAFileOrTheRecord) {
+  const double inf = std::numeric_limits<double>::infinity();
+  EXPECT_EQ(FormatG(inf), "0");
+  EXPECT_EQ(FormatG(-inf), "0");
+  EXPECT_EQ(FormatG(std::nan("")), "0");
+  EXPECT_EQ(FormatF(-inf), "0.000000");
+  EXPECT_EQ(FormatF(std::nan("")), "0.000000");
+  EXPECT_EQ(FormatG(1e308), "1e+308");
+  for (const wchar_t* text : {L"inf", L"-inf", L"nan", L"1e400", L"-1e999x", L"INFINITY"})
+    EXPECT_EQ(ParseStoredDouble(text), 0.0) << text;
+  EXPECT_EQ(ParseStoredDouble(L" 2.5mm"), 2.5);
+  EXPECT_EQ(ParseStoredDouble(L"1e39"), 1e39);  // a double: within range
 }
 
 TEST(Numbers, IgnoreTheProcessLocale) {

@@ -394,6 +394,34 @@ TEST_F(LinkRunTest, AFileThatCannotBeWrittenStartsNoSimulator) {
   EXPECT_EQ(testing_support::Messages(), std::vector<std::string>{"message: シミュレータを起動できません: e"});
 }
 
+// Numbers the store holds that are not finite, or beyond single precision in
+// a row, read as 0: the panel shows 0, asks for no number by itself, and no
+// file gets inf or nan.
+TEST_F(LinkRunTest, StoredNumbersThatAreNotFiniteReadAsZero) {
+  platform::MakeDirectory(StoreFolder());
+  platform::MakeDirectory(dir_ / L"addins");
+  WriteBytes(dir_ / L"addins" + Sep() + L"default_template.prj",
+             ".setting.part0p.x\r\n.setting.a_axis_0p.y\r\n.setting.WORK5SYS[0] 1 \r\nx\r\n");
+  WriteBytes(StoreFile(), "[Settings]\r\npart_x=inf\r\npart_y=-1e999\r\na_axis_y=nan\r\nc_axis_y=1e39\r\n"
+                          "xyz 0=1e39 2 inf nan -1e39 3e38 0 0 0\r\nref 0=-inf 1\r\n");
+  Start(kGroup, "show part_x\nshow a_axis_y\nshow wcs.x\nshow wcs.z\n"
+                "type exe e\ntype mch m\ntype prj @DIR@p.prjx\ntype tol @DIR@t.tol\nclick launch\n");
+  ::Run(0);
+  EXPECT_TRUE(Saw("shown: part_x = 0"));
+  EXPECT_TRUE(Saw("shown: a_axis_y = 0"));
+  EXPECT_TRUE(Saw("shown: wcs.x = 0"));
+  EXPECT_TRUE(Saw("shown: wcs.z = 0"));
+  auto messages = testing_support::Messages();
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), "message: 数値を入力してください。"), 0);
+  EXPECT_EQ(ReadBytes(dir_ / L"p.prjx"), ".setting.part0p.x 0 \r\n.setting.a_axis_0p.y 0 \r\n"
+                                         ".setting.WORK5SYS[0] 1 \r\n.W5SV 0 2 0 0 0 3e+38 0 0 0 \r\n");
+  std::string store = Store();
+  EXPECT_NE(store.find("\r\npart_x=0\r\n"), std::string::npos);
+  EXPECT_NE(store.find("\r\nc_axis_y=1e+39\r\n"), std::string::npos);  // a double: kept
+  EXPECT_NE(store.find("\r\nxyz 0=0 2 0 0 0 3e+38 0 0 0\r\n"), std::string::npos);
+  EXPECT_NE(store.find("\r\nref 0=0 1 0 0 0 0 0 0 0\r\n"), std::string::npos);
+}
+
 TEST_F(LinkRunTest, AScriptErrorEndsThePanelAsIfHidden) {
   Start(kGroup, "type nosuchbox 1\nclick launch\n");
   ::Run(0);
