@@ -1,5 +1,6 @@
 #include "settings/ini_file.h"
 
+#include "common/one_line.h"
 #include "platform/ansi.h"
 
 namespace quenlo {
@@ -80,48 +81,54 @@ std::string EncodeUtf16(std::wstring_view text) {
   return out;
 }
 
+// After a UTF-16 mark: true when the bytes are UTF-16 text, which an INI file
+// shows by the zero high bytes of its ASCII characters ("[", "=", CR LF); a
+// file of 8-bit text behind the mark has none.
+bool LooksLikeUtf16(std::string_view bytes) {
+  if (bytes.empty()) return true;
+  for (size_t i = 1; i < bytes.size(); i += 2)
+    if (bytes[i] == '\0') return true;
+  return false;
+}
+
 }  // namespace
 
+// Every line keeps its original bytes, so that a line the add-in does not
+// change is written back exactly as it was, whatever the decoding made of it.
 IniFile IniFile::Parse(std::string_view bytes) {
   IniFile ini;
-  std::wstring text;
-  bool ansi = false;
+  size_t unit = 1;
   if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-    ini.encoding_ = Encoding::kUtf16Bom;
-    text = DecodeUtf16(bytes.substr(2));
+    // 8-bit text behind a UTF-16 mark is taken as the ANSI text it is, and
+    // written back without the mark: one consistent file.
+    bytes.remove_prefix(2);
+    if (LooksLikeUtf16(bytes)) {
+      ini.encoding_ = Encoding::kUtf16Bom;
+      unit = 2;
+    }
   } else if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
     ini.encoding_ = Encoding::kUtf8Bom;
-    text = platform::FromUtf8(bytes.substr(3));
-  } else {
-    ansi = true;
+    bytes.remove_prefix(3);
   }
-  if (ansi) {
-    size_t start = 0;
-    while (start < bytes.size()) {
-      size_t end = bytes.find('\n', start);
-      std::string_view raw = bytes.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-      // CR LF ends a line; a CR at the very end of the file is part of the last line.
-      if (end != std::string_view::npos && !raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
-      ini.lines_.push_back({platform::FromAnsi(raw), std::string(raw), false});
-      if (end == std::string_view::npos) {
-        ini.final_line_end_ = false;
-        break;
-      }
-      start = end + 1;
+  auto is_unit = [&](size_t at, char c) { return bytes[at] == c && (unit == 1 || bytes[at + 1] == '\0'); };
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = start;
+    while (end + unit <= bytes.size() && !is_unit(end, '\n')) end += unit;
+    bool has_end = end + unit <= bytes.size();
+    if (!has_end) end = bytes.size();
+    size_t content_end = end;
+    if (has_end && content_end >= start + unit && is_unit(content_end - unit, '\r')) content_end -= unit;
+    std::string raw(bytes.substr(start, content_end - start));
+    std::wstring text = ini.encoding_ == Encoding::kUtf16Bom  ? DecodeUtf16(raw)
+                        : ini.encoding_ == Encoding::kUtf8Bom ? platform::FromUtf8(raw)
+                                                               : platform::FromAnsi(raw);
+    ini.lines_.push_back({std::move(text), std::move(raw), false});
+    if (!has_end) {
+      ini.final_line_end_ = false;
+      break;
     }
-  } else {
-    size_t start = 0;
-    while (start < text.size()) {
-      size_t end = text.find(L'\n', start);
-      std::wstring line = text.substr(start, end == npos ? npos : end - start);
-      if (end != npos && !line.empty() && line.back() == L'\r') line.pop_back();
-      ini.lines_.push_back({line, std::string(), true});
-      if (end == npos) {
-        ini.final_line_end_ = false;
-        break;
-      }
-      start = end + 1;
-    }
+    start = end + unit;
   }
   return ini;
 }
@@ -167,18 +174,22 @@ std::optional<std::wstring> IniFile::Get(std::wstring_view section, std::wstring
 }
 
 void IniFile::Set(std::wstring_view section, std::wstring_view key, std::wstring_view value) {
-  Line entry{std::wstring(key) + L"=" + std::wstring(value), std::string(), true};
-  final_line_end_ = true;
+  // One line: a line break in the key or the value would add lines of its own.
+  Line entry{OneLine(key) + L"=" + OneLine(value), std::string(), true};
+  // A written line ends with a line end, and so does the line before it; the
+  // last line of the file keeps its own otherwise.
   size_t header = FindSection(section);
   if (header == npos) {
     lines_.push_back({L"[" + std::wstring(section) + L"]", std::string(), true});
     lines_.push_back(entry);
     indexed_header_ = npos;
+    final_line_end_ = true;
     return;
   }
   size_t at = FindKey(header, key);
   if (at != npos) {
-    lines_[at] = entry;  // the same name: the index stands
+    lines_[at] = entry;
+    if (at + 1 == lines_.size()) final_line_end_ = true;
     return;
   }
   // A new key goes after the section's last non-blank line.
@@ -186,6 +197,7 @@ void IniFile::Set(std::wstring_view section, std::wstring_view key, std::wstring
   std::wstring_view name;
   while (end < lines_.size() && !SectionName(lines_[end].text, name)) ++end;
   while (end > header + 1 && Trim(lines_[end - 1].text).empty()) --end;
+  if (end == lines_.size()) final_line_end_ = true;
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(end), entry);
   if (SectionName(entry.text, name)) {  // a key that reads as a header splits the section
     indexed_header_ = npos;
@@ -202,22 +214,19 @@ std::string IniFile::Serialize() const {
   std::string out;
   if (encoding_ == Encoding::kUtf16Bom) out = "\xFF\xFE";
   if (encoding_ == Encoding::kUtf8Bom) out = "\xEF\xBB\xBF";
+  auto encode = [this](std::wstring_view text) {
+    switch (encoding_) {
+      case Encoding::kUtf8Bom: return platform::ToUtf8(text);
+      case Encoding::kUtf16Bom: return EncodeUtf16(text);
+      case Encoding::kAnsi: break;
+    }
+    return platform::ToAnsi(text);
+  };
+  const std::string line_end = encode(L"\r\n");
   for (size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
-    bool last = i + 1 == lines_.size();
-    std::wstring end = (last && !final_line_end_) ? L"" : L"\r\n";
-    switch (encoding_) {
-      case Encoding::kAnsi:
-        out += line.changed ? platform::ToAnsi(line.text) : line.raw;
-        out += platform::ToAnsi(end);
-        break;
-      case Encoding::kUtf8Bom:
-        out += platform::ToUtf8(line.text + end);
-        break;
-      case Encoding::kUtf16Bom:
-        out += EncodeUtf16(line.text + end);
-        break;
-    }
+    out += line.changed ? encode(line.text) : line.raw;
+    if (i + 1 < lines_.size() || final_line_end_) out += line_end;
   }
   return out;
 }

@@ -7,7 +7,9 @@
 // - a line without "=" is a key without a value (reads as missing);
 // - a write changes or adds one line and keeps every other line as it was;
 // - the file is ANSI text with CR LF line ends, unless it begins with a
-//   byte-order mark (UTF-16LE or UTF-8), which it then keeps.
+//   byte-order mark (UTF-16LE or UTF-8), which it then keeps; a line that is
+//   not changed keeps its bytes whatever the encoding makes of them, and
+//   8-bit text behind a UTF-16 mark is ANSI text (written without the mark).
 // Written by hand because nothing else here reproduces those rules exactly.
 #pragma once
 
@@ -32,7 +34,7 @@ class IniFile {
   enum class Encoding { kAnsi, kUtf8Bom, kUtf16Bom };
   struct Line {
     std::wstring text;      // decoded, without the line end
-    std::string raw;        // the original bytes of an ANSI line, kept for an unchanged line
+    std::string raw;        // the original bytes (without the line end), kept for an unchanged line
     bool changed = false;
   };
   // Index of the first section header named `section`, or npos.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/numbers.h"
+#include "common/one_line.h"
 #include "platform/ansi.h"
 #include "settings/axis_row_text.h"
 
@@ -17,7 +18,7 @@ constexpr int kWcsSelectable = kWcsRows - 1;
 void PathLine(std::string& out, const char* key, const std::wstring& path) {
   out += key;
   out += ' ';
-  out += platform::ToAnsi(path);
+  out += platform::ToAnsi(OneLine(path));
   out += kLineEnd;
 }
 

@@ -126,6 +126,16 @@ TEST_F(ProjectKeys, SolidStockWritesItsStlEachTimeThePathKeyIsMet) {
   EXPECT_TRUE(testing_support::Messages().empty());
 }
 
+// A line break in a path would put lines of its own into the project.
+TEST_F(ProjectKeys, ALineBreakInAPathIsWrittenAsABlank) {
+  Install(R"({"shape":"file","file":"C:\\w\r\n.wrkjig.col 1"})", Lines({".ncdfile x", ".wrkjig.path", ".setting.part0p.x"}));
+  s_.prj = dir_ / L"a.prjx";
+  s_.nc_file = L"D:\\a\r\n.setting.part0p.x 999.NC";
+  s_.part_x = 1;
+  EXPECT_EQ(Write(), Lines({".ncdfile   \"D:\\a  .setting.part0p.x 999.NC\"", ".wrkjig.path \"C:\\w  .wrkjig.col 1\" ",
+                            ".setting.part0p.x 1 "}));
+}
+
 using ProjectFailures = ProjectTest;
 
 TEST_F(ProjectFailures, MissingTemplateIsShownAndLeavesTheOldProject) {

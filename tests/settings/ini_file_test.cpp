@@ -1,6 +1,8 @@
+#include "settings/ini_file.h"
+
 #include <gtest/gtest.h>
 
-#include "settings/ini_file.h"
+#include "platform/ansi.h"
 
 namespace quenlo {
 namespace {
@@ -70,6 +72,39 @@ TEST(IniFile, ByteOrderMarkedFilesKeepTheirEncoding) {
   EXPECT_EQ(b.Get(L"S", L"k"), L"部");
   b.Set(L"S", L"n", L"部");
   EXPECT_EQ(b.Serialize(), "\xEF\xBB\xBF[S]\r\nk=\xE9\x83\xA8\r\nn=\xE9\x83\xA8\r\n");
+}
+
+// Lines the add-in does not change keep their bytes in every encoding, even
+// bytes that the encoding cannot decode.
+TEST(IniFile, ForeignLinesKeepTheirBytesInEveryEncoding) {
+  std::string utf8 = "\xEF\xBB\xBF[Other]\r\nbad=\xFF\x82\xA0\r\n[Settings]\r\nmch=a\r\nraw=\xC3\r\n";
+  IniFile a = IniFile::Parse(utf8);
+  a.Set(L"Settings", L"mch", L"部");
+  EXPECT_EQ(a.Serialize(), "\xEF\xBB\xBF[Other]\r\nbad=\xFF\x82\xA0\r\n[Settings]\r\nmch=\xE9\x83\xA8\r\nraw=\xC3\r\n");
+
+  // UTF-16 with a lone surrogate and a stray last byte.
+  std::string utf16("\xFF\xFE[\0S\0]\0\r\0\n\0z\0=\0\x00\xD8\r\0\n\0k\0=\0""1\0\r\0\n\0\x41", 33);
+  IniFile b = IniFile::Parse(utf16);
+  b.Set(L"S", L"k", L"2");
+  EXPECT_EQ(b.Serialize(), std::string("\xFF\xFE[\0S\0]\0\r\0\n\0z\0=\0\x00\xD8\r\0\n\0k\0=\0""2\0\r\0\n\0\x41", 33));
+}
+
+// 8-bit text behind a UTF-16 mark is the ANSI file it looks like: read as
+// such and written back as one consistent ANSI file, not with a UTF-16
+// section appended.
+TEST(IniFile, AUtf16MarkOnEightBitTextIsDropped) {
+  platform::SetAnsiCodePage(932);
+  IniFile ini = IniFile::Parse("\xFF\xFE[Settings]\r\nmch=\x95\x94\r\n; \xFF note\r\n");
+  EXPECT_EQ(ini.Get(L"Settings", L"mch"), L"部");
+  ini.Set(L"Settings", L"exe", L"機");
+  EXPECT_EQ(ini.Serialize(), "[Settings]\r\nmch=\x95\x94\r\n; \xFF note\r\nexe=\x8B\x40\r\n");
+}
+
+TEST(IniFile, ALineBreakInAValueIsABlank) {
+  IniFile ini = IniFile::Parse("[Settings]\r\n");
+  ini.Set(L"Settings", L"mch", L"a\r\nexe=evil\nb");
+  EXPECT_EQ(ini.Serialize(), "[Settings]\r\nmch=a  exe=evil b\r\n");
+  EXPECT_EQ(IniFile::Parse(ini.Serialize()).Get(L"Settings", L"exe"), std::nullopt);
 }
 
 }  // namespace

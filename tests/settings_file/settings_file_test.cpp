@@ -143,6 +143,13 @@ TEST_F(SettingsFileTest, ReversedLinesAndLfOnlyLoadTheSame) {
   }
 }
 
+TEST_F(SettingsFileTest, ALineBreakInAPathIsWrittenAsABlank) {
+  record.mch = L"D:\\m\r\nwcs_num 7 \nx";
+  std::vector<std::string> lines = SplitLines(Bytes());
+  ASSERT_EQ(lines.size(), 338u);
+  EXPECT_EQ(lines[0], "mch D:\\m  wcs_num 7  x\r\n");
+}
+
 TEST(FindSettingsValue, SearchesForwardThenFromTheTop) {
   platform::SetAnsiCodePage(932);
   std::string bytes = "xyz 10 7\r\nxyz 1 1\r\nexe C:\\Program Files\\T T\\Tarvik.exe  \r\nmch \r\nlast 9";

@@ -1,6 +1,7 @@
 #include "export/project/rule_text.h"
 
 #include "common/numbers.h"
+#include "common/one_line.h"
 #include "platform/ansi.h"
 
 namespace quenlo {
@@ -14,6 +15,6 @@ std::string Zeros(int count) {
   return out;
 }
 
-std::string AnsiText(std::wstring_view text) { return platform::ToAnsi(text); }
+std::string AnsiText(std::wstring_view text) { return platform::ToAnsi(OneLine(text)); }
 
 }  // namespace quenlo

@@ -11,7 +11,7 @@ std::string G(double value);
 std::string F(double value);
 // `count` times " 0.0000".
 std::string Zeros(int count);
-// A path as the ANSI code page holds it.
+// A path as the ANSI code page holds it, on one line (line breaks become blanks).
 std::string AnsiText(std::wstring_view text);
 
 }  // namespace quenlo

@@ -1,6 +1,7 @@
 #include "export/tools/tool_records.h"
 
 #include "common/numbers.h"
+#include "common/one_line.h"
 #include "export/tools/profile_encoding.h"
 #include "platform/ansi.h"
 
@@ -22,13 +23,10 @@ void AppendHead(std::string& out, int tool_number, const char* kind, double leng
 
 // A comment stays on its record's line: line breaks in it become blanks.
 void AppendTail(std::string& out, int holder_index, const std::wstring& comment) {
-  std::wstring one_line = comment;
-  for (wchar_t& c : one_line)
-    if (c == L'\n' || c == L'\r') c = L' ';
   out += " /";
   out += FormatD(holder_index);
   out += " #";
-  out += platform::ToAnsi(one_line);
+  out += platform::ToAnsi(OneLine(comment));
   out += '\n';
 }
 
