@@ -5,9 +5,11 @@
 # writes, flushes, closes, renames and removals it makes, and the test then
 # runs it once for each of them failing (a write once failing outright and once
 # writing part before the disk is full). Each time: the run ends normally, the
-# failed file is the old one whole (the tool file, which the writer deletes
-# first, is absent), every other file is the new one, no temporary file is
-# left, one message names the failed file.
+# failed file is the old one whole (the tool file and the STL file, which the
+# writers remove after a failure, are absent; an STL file that was not written
+# because the project file could not be created is the old one), every other
+# file is the new one, no temporary file is left, one message names the failed
+# file, and no simulator is started when the tool, project or STL file failed.
 set -uo pipefail
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/launch_files.bash"
@@ -31,7 +33,9 @@ points=0
 for kind in open write short flush close rename remove; do
   op=$kind; [ $kind = short ] && op=write
   n_max=$(count_of $op)
-  check "some ${op}s counted" '[ "${n_max:-0}" -gt 0 ]'
+  # A launch that succeeds removes nothing (the old tool file is replaced, not
+  # deleted first), so there may be no removal to fail.
+  [ $op = remove ] || check "some ${op}s counted" '[ "${n_max:-0}" -gt 0 ]'
   for n in $(seq 1 "${n_max:-0}"); do
     points=$((points+1))
     failed_before=$failed
@@ -52,6 +56,16 @@ for kind in open write short flush close rename remove; do
         *) check "$what: $f is the old or the new file, whole" false ;;
       esac
     done
+    # A project file that cannot be created stops the project writer before
+    # it writes the STL file, which then stays the old one.
+    if [ "${broken[*]:-}" = "out/part.prjx out/part.NC.stl" ] || [ "${broken[*]:-}" = "out/part.NC.stl out/part.prjx" ]; then
+      check "$what: the STL file kept is the old one" '[ "$(file_state "$root" "$work/new" "$work/old" out/part.NC.stl)" = old ]'
+      broken=(out/part.prjx)
+    fi
+    if [ ${#broken[@]} -gt 0 ] && [ "${broken[0]}" != out/settings.nvs ] && [ "${broken[0]}" != user/Halvorn/TARVIK.ini ]; then
+      check "$what: no simulator started on stale files" '! grep -q "^started: " <<<"$out"'
+      check "$what: the message says so" 'grep -qx "シミュレーターは起動しませんでした。" <<<"$out"'
+    fi
     stray=$(stray_files "$root")
     check "$what: no temporary file left (${stray//$'\n'/ })" '[ -z "$stray" ]'
     check "$what: one file failed (${broken[*]:-none})" '[ ${#broken[@]} -eq 1 ]'
