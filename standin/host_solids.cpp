@@ -85,6 +85,12 @@ bool wr_stl(double tolerance, SysFile& file, const wchar_t*, int solid_id, bool,
   if (group && ++Host().stl_writes == group->stock.solid.failing_write) return false;
   std::optional<standin::Mesh> mesh = StockMesh(solid_id, tolerance);
   if (!mesh) return false;
+  // STL holds single-precision numbers: a coordinate beyond them would be
+  // written as inf, which no reader takes.
+  if (!standin::FitsSinglePrecision(*mesh)) {
+    standin::Report("stl refused: a coordinate of the stock solid is beyond single precision");
+    return false;
+  }
   std::string bytes = standin::StlBytes(*mesh, "stock solid");
   return file.Write(bytes.data(), bytes.size());
 }

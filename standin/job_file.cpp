@@ -3,6 +3,7 @@
 // expected.
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -333,13 +334,32 @@ std::wstring FolderOf(const std::wstring& path) {
   return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
 }
 
+// "line L, column C" of the byte at 1-based offset `byte` (where the parser
+// stopped; columns count bytes).
+std::string LineAndColumn(const std::string& text, size_t byte) {
+  size_t at = byte == 0 ? 0 : std::min(byte - 1, text.size());
+  size_t line = 1, column = 1;
+  for (size_t i = 0; i < at; ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
 }  // namespace
 
 bool ParseJob(const std::string& json_text, const std::wstring& path, Job& job, JobError& error) {
   std::string file = quenlo::platform::ToUtf8(path);
-  json root = json::parse(json_text, nullptr, /*allow_exceptions=*/false);
-  if (root.is_discarded()) {
-    error.message = file + ": /: expected a JSON document (the file is not valid JSON)";
+  json root;
+  try {
+    root = json::parse(json_text);
+  } catch (const json::parse_error& e) {
+    error.message = file + ": /: expected a JSON document (the file is not valid JSON at " +
+                    LineAndColumn(json_text, e.byte) + ")";
     return false;
   }
   Reader r(file, FolderOf(path));
@@ -357,6 +377,9 @@ bool ParseJob(const std::string& json_text, const std::wstring& path, Job& job, 
       out.metric = r.Bool(*host, "/host", "metric", true);
       out.function_panel = r.Bool(*host, "/host", "function_panel", true);
       out.code_page = static_cast<int>(r.Integer(*host, "/host", "code_page", 932, 1, 65535));
+      if (r.ok() && !quenlo::platform::CanConvertCodePage(out.code_page))
+        r.Fail("/host/code_page", "a code page that this platform converts (" + std::to_string(out.code_page) +
+                                      " is not one)");
       out.registry = r.LocalPath(*host, "/host", "registry");
     }
   }

@@ -32,6 +32,9 @@ std::optional<Mesh> BoxMesh(const Point& min, const Point& max);
 std::optional<Mesh> CylinderMesh(const Point& base, const Point& axis, double radius, double height,
                                  double tolerance);
 
+// Every coordinate of the mesh stays finite as a single-precision number.
+bool FitsSinglePrecision(const Mesh& mesh);
+
 // Binary STL bytes of the mesh (little-endian, facet normals from the
 // vertex order, counter-clockwise seen from outside).
 std::string StlBytes(const Mesh& mesh, std::string_view header);

@@ -39,6 +39,14 @@ void Normal(const float (&v)[3][3], float (&n)[3]) {
 
 }  // namespace
 
+bool FitsSinglePrecision(const Mesh& mesh) {
+  for (const Triangle& t : mesh)
+    for (const Point& p : t.v)
+      for (double c : p)
+        if (!std::isfinite(static_cast<float>(c))) return false;
+  return true;
+}
+
 std::string StlBytes(const Mesh& mesh, std::string_view header) {
   std::string out(80, '\0');
   std::memcpy(out.data(), header.data(), std::min<size_t>(header.size(), 80));

@@ -25,4 +25,8 @@ std::wstring FromUtf8(std::string_view bytes);
 int AnsiCodePage();
 void SetAnsiCodePage(int code_page);
 
+// Whether this platform converts between wide text and `code_page` (a code
+// page that it cannot convert would turn every text into nothing).
+bool CanConvertCodePage(int code_page);
+
 }  // namespace quenlo::platform

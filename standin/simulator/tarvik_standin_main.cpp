@@ -24,6 +24,9 @@
 #include <fcntl.h>
 #include <io.h>
 #include <windows.h>
+#else
+#include <fcntl.h>
+#include <unistd.h>
 #endif
 
 namespace tarvik {
@@ -62,10 +65,26 @@ std::wstring LogPath(const std::wstring& project) {
   return (cut == std::wstring::npos ? std::wstring() : project.substr(0, cut + 1)) + L"tarvik-standin.log";
 }
 
+// Appended in one write with the file opened for appending, so that several
+// simulators started at once each add their whole entry and lose none.
 void AppendLog(const std::wstring& path, const std::string& text) {
-  std::string old;
-  quenlo::platform::ReadWholeFile(path, old);
-  quenlo::platform::ReplaceFileContents(path, old + text);
+#ifdef _WIN32
+  HANDLE file = CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+#else
+  int fd = ::open(ToUtf8(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return;
+  for (size_t done = 0; done < text.size();) {
+    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  ::close(fd);
+#endif
 }
 
 // A file the project names: it must be there (an empty path names nothing).

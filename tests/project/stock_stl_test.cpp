@@ -103,5 +103,24 @@ TEST_F(StockStlFiles, BoxCylinderAndMeshCopy) {
   WriteSolid(R"({"stl":"tetra.stl"})", L"mesh");
 }
 
+// STL holds single-precision numbers: a solid with a coordinate beyond them is
+// refused with the host's word, not written with inf coordinates.
+TEST_F(StockStlFiles, CoordinatesBeyondSinglePrecisionAreRefused) {
+  testing_support::WriteBytes(dir_ / L"far.stl", "solid f\nfacet normal 0 0 1\nouter loop\nvertex 0 0 0\n"
+                                                 "vertex 1e39 0 0\nvertex 0 1 0\nendloop\nendfacet\nendsolid f\n");
+  for (const char* solid : {R"({"box":{"min":[0,0,0],"max":[1e39,1,1]}})",
+                            R"({"cylinder":{"base":[3e38,0,0],"axis":[0,0,1],"radius":1e38,"height":5}})",
+                            R"({"stl":"far.stl"})"}) {
+    Install(std::string(R"({"shape":"solid","solid":)") + solid + "}", ";\r\n");
+    std::wstring path = dir_ / L"far.NC.stl";
+    EXPECT_FALSE(quenlo::WriteStockStl(path, 1)) << solid;
+    EXPECT_FALSE(testing_support::FileExists(path)) << solid;
+    EXPECT_EQ(testing_support::Transcript(),
+              std::vector<std::string>{"stl refused: a coordinate of the stock solid is beyond single precision"});
+  }
+  Install(R"({"shape":"solid","solid":{"box":{"min":[0,0,0],"max":[3e38,1,1]}}})", ";\r\n");
+  EXPECT_TRUE(quenlo::WriteStockStl(dir_ / L"near.NC.stl", 1));  // still within
+}
+
 }  // namespace
 }  // namespace standin

@@ -76,4 +76,11 @@ fails "no arguments" 'expected the command line -prjf "PROJECT"'
 fails "other option" 'expected the command line -prjf "PROJECT"' -prj "$(p 良い.prjx)"
 check "every start with a project is logged" '[ $(grep -c "^tarvik-standin started" "$work/standin.log") -eq 9 ]'
 
+# Several started at once: the log is appended to, and loses no entry.
+rm -f "$work/standin.log"
+for i in $(seq 1 8); do sim -prjf "$(p 良い.prjx)" >/dev/null 2>&1 & done
+wait
+check "eight at once: eight whole entries" \
+  '[ $(grep -c "^tarvik-standin started" "$work/standin.log") -eq 8 ] && [ $(grep -cx "loaded" "$work/standin.log") -eq 8 ]'
+
 finish

@@ -13,7 +13,9 @@ std::string ErrorOf(const std::string& json) {
 }
 
 TEST(JobFile, BadJobsNameTheFileThePathAndWhatWasExpected) {
-  EXPECT_EQ(ErrorOf("{"), "j.json: /: expected a JSON document (the file is not valid JSON)");
+  EXPECT_EQ(ErrorOf("{"), "j.json: /: expected a JSON document (the file is not valid JSON at line 1, column 2)");
+  EXPECT_EQ(ErrorOf("{\n  \"format\": \"quenlo-job/1\",\n  \"host\": x\n}"),
+            "j.json: /: expected a JSON document (the file is not valid JSON at line 3, column 11)");
   EXPECT_EQ(ErrorOf("[]"), "j.json: /: expected an object");
   EXPECT_EQ(ErrorOf(R"({"format":"other"})"), "j.json: /format: expected \"quenlo-job/1\"");
   EXPECT_EQ(ErrorOf(R"({})"), "j.json: /format: expected a field \"format\"");
@@ -33,6 +35,15 @@ TEST(JobFile, BadJobsNameTheFileThePathAndWhatWasExpected) {
             "j.json: /tools/assemblies/0/profile/0/kind: expected one letter");
   EXPECT_EQ(ErrorOf(head + R"("machine_group":{"operations":[{"type":99999,"tool":{"number":1,"id":1}}]}})"),
             "j.json: /machine_group/operations/0/type: expected an integer from -32768 to 32767");
+}
+
+// A code page the platform cannot convert would turn every text into nothing.
+TEST(JobFile, ACodePageThePlatformCannotConvertIsRefused) {
+  for (int code_page : {1, 1200, 50220}) {
+    EXPECT_EQ(ErrorOf(R"({"format":"quenlo-job/1","host":{"code_page":)" + std::to_string(code_page) + "}}"),
+              "j.json: /host/code_page: expected a code page that this platform converts (" +
+                  std::to_string(code_page) + " is not one)");
+  }
 }
 
 TEST(JobFile, AGoodJobKeepsEveryField) {

@@ -151,6 +151,16 @@ std::wstring FromUtf8(std::string_view bytes) {
   return BytesToWide(Convert("UTF-8", WideCharset(), bytes.data(), bytes.size(), 1, "\xEF\xBF\xBD"));
 }
 
+bool CanConvertCodePage(int code_page) {
+  for (bool to_wide : {false, true}) {
+    std::string name = CharsetName(code_page);
+    iconv_t cd = to_wide ? iconv_open(WideCharset(), name.c_str()) : iconv_open(name.c_str(), WideCharset());
+    if (cd == reinterpret_cast<iconv_t>(-1)) return false;
+    iconv_close(cd);
+  }
+  return true;
+}
+
 int AnsiCodePage() { return g_code_page; }
 void SetAnsiCodePage(int code_page) { g_code_page = code_page; }
 

@@ -35,4 +35,6 @@ std::wstring FromUtf8(std::string_view bytes) { return ToWide(CP_UTF8, bytes); }
 int AnsiCodePage() { return static_cast<int>(GetACP()); }
 void SetAnsiCodePage(int) {}  // the system decides on Windows
 
+bool CanConvertCodePage(int code_page) { return code_page > 0 && IsValidCodePage(static_cast<UINT>(code_page)); }
+
 }  // namespace quenlo::platform
