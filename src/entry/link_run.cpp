@@ -13,7 +13,6 @@
 #include "settings/settings_store.h"
 #include "simulator/simulator_launch.h"
 #include "simulator/simulator_locator.h"
-#include "ui/required_fields.h"
 #include "ui/startup_dlg_bar.h"
 
 namespace quenlo {
@@ -148,7 +147,7 @@ void LinkRun() {
   }
   DestroyInFunctionPnl();
 
-  if (dialog.launch_requested && ui::EmptyRequiredFields(s).empty()) {
+  if (dialog.launch_requested && ReadyToLaunch(s)) {
     ExportAndLaunch(s);
     StoreSettings(s);
   }

@@ -357,10 +357,11 @@ TEST_F(LinkRunTest, AFileThatCannotBeWrittenStartsNoSimulator) {
   std::string missing = platform::ToUtf8(dir_ / L"missing" + sep);
   platform::MakeDirectory(dir_ / L"addins");
   WriteBytes(dir_ / L"addins" + sep + L"default_template.prj", ".tolfiles1 x\r\n");
+  WriteBytes(dir_ / L"n.NC", "G0 X0\n");  // a program that the check before the launch passes
   const std::string not_started = "\nシミュレーターは起動しませんでした。";
 
   // The tool file: the project is written, nothing started.
-  Start(kGroup, "type exe e\ntype mch m\ntype prj @DIR@p.prjx\ntype tol " + missing + "t.tol\nclick launch\n");
+  Start(kGroup, "type exe e\ntype nc_file @DIR@n.NC\ntype mch m\ntype prj @DIR@p.prjx\ntype tol " + missing + "t.tol\nclick launch\n");
   ::Run(0);
   EXPECT_EQ(testing_support::Messages(),
             std::vector<std::string>{"message: 工具ファイル「" + missing + "t.tol」を保存できませんでした。" + not_started});
@@ -371,7 +372,7 @@ TEST_F(LinkRunTest, AFileThatCannotBeWrittenStartsNoSimulator) {
 
   // The project file: the tool file is written, nothing started.
   platform::RemoveFile(StoreFile());
-  Start(kGroup, "type exe e\ntype mch m\ntype prj " + missing + "p.prjx\ntype tol @DIR@t.tol\nclick launch\n");
+  Start(kGroup, "type exe e\ntype nc_file @DIR@n.NC\ntype mch m\ntype prj " + missing + "p.prjx\ntype tol @DIR@t.tol\nclick launch\n");
   ::Run(0);
   EXPECT_EQ(testing_support::Messages(),
             std::vector<std::string>{"message: プロジェクトファイルを書き込めませんでした。\n" + missing + "p.prjx" +
@@ -381,7 +382,7 @@ TEST_F(LinkRunTest, AFileThatCannotBeWrittenStartsNoSimulator) {
   EXPECT_TRUE(FileExists(StoreFile()));
 
   // Both: one message naming both.
-  Start(kGroup, "type exe e\ntype mch m\ntype prj " + missing + "p.prjx\ntype tol " + missing +
+  Start(kGroup, "type exe e\ntype nc_file @DIR@n.NC\ntype mch m\ntype prj " + missing + "p.prjx\ntype tol " + missing +
                     "t.tol\nclick launch\n");
   ::Run(0);
   EXPECT_EQ(testing_support::Messages(),
@@ -389,7 +390,7 @@ TEST_F(LinkRunTest, AFileThatCannotBeWrittenStartsNoSimulator) {
                                      "プロジェクトファイルを書き込めませんでした。\n" + missing + "p.prjx" + not_started});
 
   // All written: the start is tried (the program "e" is not there).
-  Start(kGroup, "type exe e\ntype mch m\ntype prj @DIR@p.prjx\ntype tol @DIR@t.tol\nclick launch\n");
+  Start(kGroup, "type exe e\ntype nc_file @DIR@n.NC\ntype mch m\ntype prj @DIR@p.prjx\ntype tol @DIR@t.tol\nclick launch\n");
   ::Run(0);
   EXPECT_EQ(testing_support::Messages(), std::vector<std::string>{"message: シミュレータを起動できません: e"});
 }
@@ -404,8 +405,9 @@ TEST_F(LinkRunTest, StoredNumbersThatAreNotFiniteReadAsZero) {
              ".setting.part0p.x\r\n.setting.a_axis_0p.y\r\n.setting.WORK5SYS[0] 1 \r\nx\r\n");
   WriteBytes(StoreFile(), "[Settings]\r\npart_x=inf\r\npart_y=-1e999\r\na_axis_y=nan\r\nc_axis_y=1e39\r\n"
                           "xyz 0=1e39 2 inf nan -1e39 3e38 0 0 0\r\nref 0=-inf 1\r\n");
+  WriteBytes(dir_ / L"n.NC", "G0 X0\n");
   Start(kGroup, "show part_x\nshow a_axis_y\nshow wcs.x\nshow wcs.z\n"
-                "type exe e\ntype mch m\ntype prj @DIR@p.prjx\ntype tol @DIR@t.tol\nclick launch\n");
+                "type exe e\ntype nc_file @DIR@n.NC\ntype mch m\ntype prj @DIR@p.prjx\ntype tol @DIR@t.tol\nclick launch\n");
   ::Run(0);
   EXPECT_TRUE(Saw("shown: part_x = 0"));
   EXPECT_TRUE(Saw("shown: a_axis_y = 0"));

@@ -27,6 +27,9 @@ cat > "$root/job.json" <<JSON
                "solid": { "box": { "min": [0, 0, 0], "max": [10, 10, 10] } } } } }
 JSON
 exe="${out_dir}無い.exe"
+# The outputs go; the NC program (which the check before the launch passes) stays.
+reset_out() { rm -f "$root/out/"*; echo "G0 X0" > "$root/out/part.NC"; }
+reset_out
 fill=(--do "type exe $exe" --do "type mch m.mch" --do "type prj ${out_dir}p.prjx" --do "type tol ${out_dir}t.tol")
 
 # Each required path empty in turn; then typed in, and the launch goes ahead.
@@ -48,7 +51,7 @@ check "all empty but one: every one named, in the panel's order" \
   'echo "$out" | grep -qxF "message: 起動するには次の項目を入力してください：実行形式、プロジェクトファイル、工具ファイル"'
 check "filled in afterwards: the launch goes ahead" 'echo "$out" | grep -qF "シミュレータを起動できません: $exe"'
 check "filled in afterwards: what was typed first is stored" 'grep -qa "^mch=m.mch" "$ini"'
-rm -f "$root/out/"*
+reset_out
 
 # The tool file's folder is missing: the project is written, nothing started, settings stored.
 rm -f "$ini"
@@ -62,7 +65,7 @@ check "tool file unwritable: the project is written" '[ -s "$root/out/p.prjx" ]'
 check "tool file unwritable: settings stored" 'grep -qa "^mch=m.mch" "$ini"'
 
 # A read-only project file: kept, no STL written, nothing started, settings stored.
-rm -f "$ini" "$root/out/"*
+rm -f "$ini"; reset_out
 printf 'old project' > "$root/ro/p.prjx"; chmod a-w "$root/ro/p.prjx"
 ro_prj="$base${sep}ro${sep}p.prjx"
 out=$(run job.json "${fill[@]}" --do "type prj $ro_prj" --do "click launch"); status=$?
@@ -77,7 +80,7 @@ check "read-only project: nothing started" '! echo "$out" | grep -q "^start"'
 check "read-only project: settings stored" 'grep -qaF "$(printf "prj=%s" "$ro_prj" | iconv -f UTF-8 -t CP932)" "$ini"'
 
 # A read-only tool file: kept, nothing started.
-rm -f "$root/out/"*
+reset_out
 printf 'old tools' > "$root/ro/t.tol"; chmod a-w "$root/ro/t.tol"
 out=$(run job.json "${fill[@]}" --do "type tol $base${sep}ro${sep}t.tol" --do "click launch")
 check "read-only tool file: kept" '[ "$(cat "$root/ro/t.tol")" = "old tools" ]'
@@ -85,7 +88,7 @@ check "read-only tool file: nothing started" '! echo "$out" | grep -q "^start"'
 check "read-only tool file: one message" '[ "$(echo "$out" | grep -c "^message:")" -eq 1 ]'
 
 # The project's folder is missing: no STL beside the NC file either.
-rm -f "$root/out/"*
+reset_out
 out=$(run job.json "${fill[@]}" --do "type prj ${out_dir}無い${sep}p.prjx" --do "click launch")
 check "project folder missing: no STL" '[ ! -e "$root/out/part.NC.stl" ]'
 check "project folder missing: nothing started" '! echo "$out" | grep -q "^start"'

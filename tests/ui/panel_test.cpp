@@ -324,6 +324,8 @@ TEST_F(PanelTest, Endings) {
   EXPECT_EQ(dialog->launch_requested, 0);
 
   Open(kBoxStock, FillRequired);
+  testing_support::WriteBytes(dir_ / L"n.NC", "G0 X0\n");  // passes the check before the launch
+  Type(kNcEdit, dir_ / L"n.NC");
   Type(kWcsEdits[4], L"2.5");
   Click(kLaunch);
   EXPECT_EQ(dialog->dialog_done, 1);
@@ -358,7 +360,8 @@ TEST_F(PanelTest, LaunchWithEmptyRequiredFieldsNamesThemAndStaysOpen) {
                                                  "実行形式、機械定義、NCファイル、プロジェクトファイル"});
   Type(kExeCombo, L"e.exe");
   Type(kMchEdit, L"m");
-  Type(kNcEdit, L"n");
+  testing_support::WriteBytes(dir_ / L"n.NC", "G0 X0\n");
+  Type(kNcEdit, dir_ / L"n.NC");
   Type(kPrjEdit, L"p");
   Click(kLaunch);  // filled in: the launch goes ahead
   EXPECT_EQ(dialog->launch_requested, 1);
