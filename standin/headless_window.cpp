@@ -96,7 +96,47 @@ std::optional<std::wstring> HeadlessWindow::RunFileDialog(const FileDialogReques
 
 void HeadlessWindow::SetTimer(int, int period_ms) { timer_period_ = period_ms; }
 void HeadlessWindow::AddToolTip(int id, const std::wstring& text) { tool_tips_[id] = text; }
-void HeadlessWindow::RedrawCommandBand() { ++redraws_; }
+
+ClientRect HeadlessWindow::GetClientRect() { return {0, 0, width_, height_}; }
+
+bool HeadlessWindow::FillSolidRect(const ClientRect& rect, unsigned long colour) {
+  if (!has_dc_) return false;
+  fills_.push_back({rect, colour});
+  return true;
+}
+
+bool HeadlessWindow::MoveControlToTop(int id, int x, int y) {
+  if (!template_.Find(id)) return false;
+  moves_.push_back({id, x, y});
+  return true;
+}
+
+bool HeadlessWindow::SetButtonIcon(int id, int icon_id) {
+  if (!template_.Find(id)) return false;
+  At(id).icon = icon_id;
+  return true;
+}
+
+bool HeadlessWindow::MakeBitmapButton(int id, const ButtonBitmaps& bitmaps) {
+  if (!template_.Find(id)) return false;
+  At(id).bitmaps = bitmaps;
+  return true;
+}
+
+void HeadlessWindow::Resize(int width, int height) {
+  width_ = width;
+  height_ = height;
+}
+
+int HeadlessWindow::ButtonIcon(int id) const {
+  auto it = controls_.find(id);
+  return it == controls_.end() ? 0 : it->second.icon;
+}
+
+ButtonBitmaps HeadlessWindow::Bitmaps(int id) const {
+  auto it = controls_.find(id);
+  return it == controls_.end() ? ButtonBitmaps{} : it->second.bitmaps;
+}
 
 std::wstring HeadlessWindow::ToolTip(int id) const {
   auto it = tool_tips_.find(id);

@@ -35,7 +35,11 @@ class HeadlessWindow : public DialogWindow {
   std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request) override;
   void SetTimer(int timer_id, int period_ms) override;
   void AddToolTip(int id, const std::wstring& text) override;
-  void RedrawCommandBand() override;
+  ClientRect GetClientRect() override;
+  bool FillSolidRect(const ClientRect& rect, unsigned long colour) override;
+  bool MoveControlToTop(int id, int x, int y) override;
+  bool SetButtonIcon(int id, int icon_id) override;
+  bool MakeBitmapButton(int id, const ButtonBitmaps& bitmaps) override;
 
   // The user's side.
   void QueueFileAnswer(std::optional<std::wstring> answer) { answers_.push_back(std::move(answer)); }
@@ -44,7 +48,31 @@ class HeadlessWindow : public DialogWindow {
   bool timer_running() const { return timer_period_ > 0; }
   int focus() const { return focus_; }
   std::wstring ToolTip(int id) const;
-  int redraw_count() const { return redraws_; }
+  // The client area becomes width x height pixels (the panel's resize).
+  void Resize(int width, int height);
+  // Whether a device context can be had for drawing.
+  void set_has_dc(bool has_dc) { has_dc_ = has_dc; }
+
+  // What was drawn and placed, in order.
+  struct Fill {
+    ClientRect rect;
+    unsigned long colour;
+  };
+  struct Place {
+    int id;
+    int x;
+    int y;
+    bool operator==(const Place& o) const { return id == o.id && x == o.x && y == o.y; }
+  };
+  const std::vector<Fill>& fills() const { return fills_; }
+  const std::vector<Place>& moves() const { return moves_; }
+  void ClearDrawing() {
+    fills_.clear();
+    moves_.clear();
+  }
+  // A button's icon (0 for none) and bitmaps (all 0 for a plain button).
+  int ButtonIcon(int id) const;
+  ButtonBitmaps Bitmaps(int id) const;
 
  private:
   struct Control {
@@ -52,6 +80,8 @@ class HeadlessWindow : public DialogWindow {
     std::vector<std::wstring> items;
     int selection = -1;
     int check = 0;
+    int icon = 0;
+    ButtonBitmaps bitmaps;
   };
   Control& At(int id) { return controls_[id]; }
 
@@ -62,7 +92,13 @@ class HeadlessWindow : public DialogWindow {
   std::deque<bool> yes_no_answers_;
   int timer_period_ = 0;
   int focus_ = 0;
-  int redraws_ = 0;
+  // The panel's client area as the host first shows it: template 103's
+  // 247 x 523 dialog units in the template's font.
+  int width_ = 371;
+  int height_ = 850;
+  bool has_dc_ = true;
+  std::vector<Fill> fills_;
+  std::vector<Place> moves_;
 };
 
 }  // namespace standin

@@ -128,7 +128,7 @@ bool PanelScript::Execute(const ScriptLine& line) {
   std::string action = quenlo::platform::ToUtf8(line.action);
   static const wchar_t* const kActions[] = {L"type",  L"select", L"check",         L"click",
                                             L"close", L"hide-panel", L"answer-file", L"answer-cancel",
-                                            L"answer-yes", L"answer-no", L"show"};
+                                            L"answer-yes", L"answer-no", L"show", L"resize", L"snapshot"};
   bool known = false;
   for (const wchar_t* a : kActions) known = known || line.action == a;
   if (!known) {
@@ -160,6 +160,20 @@ bool PanelScript::Execute(const ScriptLine& line) {
   if (line.action == L"close") {
     host.dialog->OnClose();
     return true;
+  }
+  if (line.action == L"resize") {
+    int width = 0, height = 0;
+    if (!ParseIndex(line.target, width) || !ParseIndex(line.argument, height) || width < 1 || height < 1) {
+      Fail(line, "resize takes a width and a height in pixels");
+      return false;
+    }
+    window.Resize(width, height);
+    host.dialog->OnSize();
+    return true;
+  }
+  if (line.action == L"snapshot") {
+    Report("snapshot: a snapshot needs the Windows build");
+    return false;
   }
   const DialogTemplate& tpl = window.dialog_template();
   if (line.action == L"show" && line.target == L"all") {

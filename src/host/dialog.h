@@ -29,6 +29,31 @@ struct FileDialogRequest {
 
 inline constexpr unsigned kOfnPathMustExist = 0x800;
 
+// A rectangle in a window's client coordinates, in pixels.
+struct ClientRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+};
+
+// A colour as Windows holds it (0x00BBGGRR).
+constexpr unsigned long Rgb(int red, int green, int blue) {
+  return static_cast<unsigned long>(red) | (static_cast<unsigned long>(green) << 8) |
+         (static_cast<unsigned long>(blue) << 16);
+}
+
+// The four pictures of an owner-drawn bitmap button: bitmap resource ids.
+struct ButtonBitmaps {
+  int normal = 0;
+  int pressed = 0;
+  int focused = 0;
+  int disabled = 0;
+  bool operator==(const ButtonBitmaps& o) const {
+    return normal == o.normal && pressed == o.pressed && focused == o.focused && disabled == o.disabled;
+  }
+};
+
 // The controls of a dialog's window, as the dialog reads and sets them.
 class DialogWindow {
  public:
@@ -50,7 +75,23 @@ class DialogWindow {
   virtual std::optional<std::wstring> RunFileDialog(const FileDialogRequest& request) = 0;
   virtual void SetTimer(int timer_id, int period_ms) = 0;
   virtual void AddToolTip(int id, const std::wstring& text) = 0;
-  virtual void RedrawCommandBand() = 0;
+
+  // Drawing and layout.
+  virtual ClientRect GetClientRect() = 0;
+  // Fills `rect` with a solid colour on the window's device context; false
+  // when no device context can be had.
+  virtual bool FillSolidRect(const ClientRect& rect, unsigned long colour) = 0;
+  // Moves a control to x, y (client coordinates) keeping its size, puts it on
+  // top of the z-order, shows it and redraws it at once; false when the
+  // control does not exist.
+  virtual bool MoveControlToTop(int id, int x, int y) = 0;
+  // Shows icon `icon_id` of the current resources on a push button (through a
+  // 16 x 16 image list); false when the button or the icon does not exist.
+  virtual bool SetButtonIcon(int id, int icon_id) = 0;
+  // Makes a button an owner-drawn bitmap button with the four bitmaps of the
+  // current resources, sized to its bitmap; false when the button or a bitmap
+  // does not exist.
+  virtual bool MakeBitmapButton(int id, const ButtonBitmaps& bitmaps) = 0;
 };
 
 class MCDialog;

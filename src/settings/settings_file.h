@@ -1,7 +1,7 @@
 // The settings file (.nvs): the whole settings record in 338 keyed lines of
 // ANSI code-page text with CR LF line ends, written and read here as bytes.
 // Choosing the file and showing what was loaded is the panel's part
-// (settings/settings_file_commands.h).
+// (ui/settings_file_commands.h).
 #pragma once
 
 #include <string>

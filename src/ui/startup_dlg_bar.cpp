@@ -1,5 +1,5 @@
 // The panel's life: construction, initialisation, data exchange, the message
-// map, the endings and the command band's redraw.
+// map and the endings.
 #include "ui/startup_dlg_bar.h"
 
 #include "common/numbers.h"
@@ -30,6 +30,7 @@ bool CStartupDlgBar::OnInitDialog() {
     w->AddString(kExeCombo, settings.exe_alt);
   }
   FillSelectors();
+  SetUpButtonPictures();
   LoadShownRows();
   UpdateData(false);
   if (settings.from_wrk_st) {
@@ -161,13 +162,6 @@ void CStartupDlgBar::OnSize() {
 void CStartupDlgBar::OnTimer(int timer_id) {
   if (timer_id == kRedrawTimer) RedrawCommandBand();
   MCDialog::OnTimer(timer_id);
-}
-
-// Paints the command band and puts the five command buttons in it; the window
-// does the drawing.
-void CStartupDlgBar::RedrawCommandBand() {
-  if (redraw_pending && window()) window()->RedrawCommandBand();
-  redraw_pending = 0;
 }
 
 }  // namespace quenlo::ui

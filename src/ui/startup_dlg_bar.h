@@ -65,6 +65,7 @@ class CStartupDlgBar : public MCDialog {
  private:
   void RestoreTypedOrigin();  // part_x, part_y, part_z = part_manual
   void FillSelectors();
+  void SetUpButtonPictures();  // browse icons and the command buttons' bitmaps
   void RedrawCommandBand();
 };
 

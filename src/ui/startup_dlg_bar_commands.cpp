@@ -2,7 +2,7 @@
 // alone, and loading and saving a settings file; and the panel's file dialog
 // and message boxes.
 #include "export/tools/tool_file_writer.h"
-#include "settings/settings_file_commands.h"
+#include "ui/settings_file_commands.h"
 #include "ui/startup_dlg_bar.h"
 
 namespace quenlo::ui {

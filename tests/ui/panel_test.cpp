@@ -117,13 +117,6 @@ TEST_F(PanelTest, OpeningFillsTheListsAndStartsOnRowZero) {
   EXPECT_EQ(w.ToolTip(kSaveToolsOnly), L"工具ファイルのみ保存します");
   EXPECT_EQ(w.ToolTip(kBrowseExe), L"EXEファイルを指定します");
   EXPECT_TRUE(Messages().empty());
-  // The band is drawn on the next tick only.
-  dialog->OnTimer(1);
-  dialog->OnTimer(1);
-  EXPECT_EQ(w.redraw_count(), 1);
-  dialog->OnSize();
-  dialog->OnTimer(1);
-  EXPECT_EQ(w.redraw_count(), 2);
 }
 
 TEST_F(PanelTest, NumbersAreShownInTheShortestFormOfFifteenDigits) {

@@ -1,4 +1,4 @@
-#include "settings/settings_file_commands.h"
+#include "ui/settings_file_commands.h"
 
 #include <memory>
 #include <optional>
@@ -9,12 +9,12 @@
 #include "settings/settings_store.h"
 #include "ui/startup_dlg_bar.h"
 
-namespace quenlo {
+namespace quenlo::ui {
 namespace {
 
 constexpr wchar_t kFilter[] = L"設定ファイル(*.nvs)|*.nvs||";
 
-std::optional<std::wstring> AskForFile(ui::CStartupDlgBar& dialog, bool open) {
+std::optional<std::wstring> AskForFile(CStartupDlgBar& dialog, bool open) {
   FileDialogRequest request;
   request.open = open;
   request.default_extension = L"nvs";
@@ -31,7 +31,7 @@ struct Tables {
 
 }  // namespace
 
-void SaveSettingsFile(ui::CStartupDlgBar& dialog) {
+void SaveSettingsFile(CStartupDlgBar& dialog) {
   std::optional<std::wstring> path = AskForFile(dialog, false);
   if (!path) return;
   dialog.UpdateData(true);  // a refused box does not stop the save
@@ -43,7 +43,7 @@ void SaveSettingsFile(ui::CStartupDlgBar& dialog) {
     dialog.ShowMessage(L"設定ファイル「" + *path + L"」を保存できませんでした。");
 }
 
-void LoadSettingsFile(ui::CStartupDlgBar& dialog) {
+void LoadSettingsFile(CStartupDlgBar& dialog) {
   std::optional<std::wstring> path = AskForFile(dialog, true);
   if (!path) return;
   StoreFileMayHaveChanged();
@@ -62,4 +62,4 @@ void LoadSettingsFile(ui::CStartupDlgBar& dialog) {
   dialog.UpdateData(false);
 }
 
-}  // namespace quenlo
+}  // namespace quenlo::ui

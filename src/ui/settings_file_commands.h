@@ -2,21 +2,20 @@
 // bringing the record, the shown rows and the controls up to date.
 #pragma once
 
-namespace quenlo {
-namespace ui {
+namespace quenlo::ui {
+
 class CStartupDlgBar;
-}
 
 // Asks for a .nvs file, reads the panel's controls into its record, folds the
 // shown rows into the tables and writes the file whole. A cancelled dialog
 // changes nothing; a file that cannot be written is reported once and any file
 // already at that path is left as it was.
-void SaveSettingsFile(ui::CStartupDlgBar& dialog);
+void SaveSettingsFile(CStartupDlgBar& dialog);
 
 // Asks for a .nvs file and loads it into the panel's record and the tables,
 // shows the rows the file selects and the whole record. A cancelled dialog
 // changes nothing; a file that cannot be read is reported once and leaves the
 // record and the tables as they were.
-void LoadSettingsFile(ui::CStartupDlgBar& dialog);
+void LoadSettingsFile(CStartupDlgBar& dialog);
 
-}  // namespace quenlo
+}  // namespace quenlo::ui
