@@ -7,8 +7,6 @@
 
 namespace standin {
 
-HeadlessWindow::HeadlessWindow(const DialogTemplate& dialog_template) : template_(dialog_template) {}
-
 std::wstring HeadlessWindow::GetItemText(int id) { return At(id).text; }
 void HeadlessWindow::SetItemText(int id, const std::wstring& text) { At(id).text = text; }
 
@@ -53,32 +51,15 @@ void HeadlessWindow::SetFocus(int id) { focus_ = id; }
 
 void HeadlessWindow::ShowMessage(const std::wstring& text) { Report("message: ", text); }
 
-// With no answer queued the user presses Enter: the default button, Yes.
 bool HeadlessWindow::AskYesNo(const std::wstring& text) {
   Report("message: ", text);
-  bool yes = true;
-  if (yes_no_answers_.empty()) {
-    Report("message answer: yes (no answer queued)");
-  } else {
-    yes = yes_no_answers_.front();
-    yes_no_answers_.pop_front();
-    Report(yes ? "message answer: yes" : "message answer: no");
-  }
-  return yes;
+  return TakeYesNoAnswer();
 }
 
 std::optional<std::wstring> HeadlessWindow::RunFileDialog(const FileDialogRequest& request) {
-  std::wstring what = std::wstring(request.open ? L"open" : L"save") + L" filter=" + request.filter +
-                      L" ext=" + request.default_extension + L" name=" + request.initial_name +
-                      L" folder=" + request.initial_folder;
-  Report("file dialog: ", what);
-  if (answers_.empty()) {
-    Report("file dialog: no answer queued, cancelled");
-    return std::nullopt;
-  }
-  std::optional<std::wstring> answer = answers_.front();
-  answers_.pop_front();
-  if (!answer) return std::nullopt;
+  ReportFileRequest(request);
+  std::optional<std::wstring> answer;
+  if (!TakeFileAnswer(answer) || !answer) return std::nullopt;
   // The dialog appends the default extension to a name typed without one.
   std::wstring chosen = *answer;
   size_t name_start = chosen.find_last_of(L"\\/");
@@ -89,6 +70,12 @@ std::optional<std::wstring> HeadlessWindow::RunFileDialog(const FileDialogReques
   if ((request.flags & kOfnPathMustExist) && name_start > 1 &&
       quenlo::platform::GetPathKind(chosen.substr(0, name_start - 1)) != quenlo::platform::PathKind::kDirectory) {
     Report("file dialog: no such folder, cancelled: ", chosen);
+    return std::nullopt;
+  }
+  // A folder's name is not taken as a file: the dialog opens that folder, and
+  // the user gives up.
+  if (quenlo::platform::GetPathKind(chosen) == quenlo::platform::PathKind::kDirectory) {
+    Report("file dialog: a folder, not a file, cancelled: ", chosen);
     return std::nullopt;
   }
   return chosen;
@@ -123,9 +110,40 @@ bool HeadlessWindow::MakeBitmapButton(int id, const ButtonBitmaps& bitmaps) {
   return true;
 }
 
+void HeadlessWindow::UserType(int id, const std::wstring& text) { SetItemText(id, text); }
+
+void HeadlessWindow::UserSelect(int id, int index) {
+  SetCurSel(id, index);
+  if (Host().dialog) Host().dialog->OnCommand(id, kCbnSelChange);
+}
+
+void HeadlessWindow::UserCheck(int id, bool on) {
+  SetCheck(id, on ? 1 : 0);
+  if (Host().dialog) Host().dialog->OnCommand(id, kBnClicked);
+}
+
+void HeadlessWindow::UserClick(int id) {
+  if (Host().dialog) Host().dialog->OnCommand(id, kBnClicked);
+}
+
+void HeadlessWindow::UserClose() {
+  if (Host().dialog) Host().dialog->OnClose();
+}
+
 void HeadlessWindow::Resize(int width, int height) {
   width_ = width;
   height_ = height;
+  if (Host().dialog) Host().dialog->OnSize();
+}
+
+bool HeadlessWindow::Snapshot(const std::wstring&, std::string& error) {
+  error = "a snapshot needs the Windows build";
+  return false;
+}
+
+// A timer tick between two user actions.
+void HeadlessWindow::Pump() {
+  if (Host().dialog && timer_running()) Host().dialog->OnTimer(1);
 }
 
 int HeadlessWindow::ButtonIcon(int id) const {

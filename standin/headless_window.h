@@ -4,7 +4,6 @@
 // answers from queues that the script fills.
 #pragma once
 
-#include <deque>
 #include <map>
 #include <optional>
 #include <string>
@@ -12,12 +11,13 @@
 
 #include "host/dialog.h"
 #include "host/resources.h"
+#include "scripted_window.h"
 
 namespace standin {
 
-class HeadlessWindow : public DialogWindow {
+class HeadlessWindow : public ScriptedWindow {
  public:
-  explicit HeadlessWindow(const DialogTemplate& dialog_template);
+  explicit HeadlessWindow(const DialogTemplate& dialog_template) : ScriptedWindow(dialog_template) {}
 
   std::wstring GetItemText(int id) override;
   void SetItemText(int id, const std::wstring& text) override;
@@ -41,15 +41,19 @@ class HeadlessWindow : public DialogWindow {
   bool SetButtonIcon(int id, int icon_id) override;
   bool MakeBitmapButton(int id, const ButtonBitmaps& bitmaps) override;
 
-  // The user's side.
-  void QueueFileAnswer(std::optional<std::wstring> answer) { answers_.push_back(std::move(answer)); }
-  void QueueYesNoAnswer(bool yes) { yes_no_answers_.push_back(yes); }
-  const DialogTemplate& dialog_template() const { return template_; }
-  bool timer_running() const { return timer_period_ > 0; }
+  // The user's side: the state changes, then the panel hears of it.
+  void UserType(int id, const std::wstring& text) override;
+  void UserSelect(int id, int index) override;
+  void UserCheck(int id, bool on) override;
+  void UserClick(int id) override;
+  void UserClose() override;
+  void Resize(int width, int height) override;
+  bool Snapshot(const std::wstring& path, std::string& error) override;
+  void Pump() override;
+  bool timer_running() const override { return timer_period_ > 0; }
+
   int focus() const { return focus_; }
   std::wstring ToolTip(int id) const;
-  // The client area becomes width x height pixels (the panel's resize).
-  void Resize(int width, int height);
   // Whether a device context can be had for drawing.
   void set_has_dc(bool has_dc) { has_dc_ = has_dc; }
 
@@ -85,11 +89,8 @@ class HeadlessWindow : public DialogWindow {
   };
   Control& At(int id) { return controls_[id]; }
 
-  DialogTemplate template_;
   std::map<int, Control> controls_;
   std::map<int, std::wstring> tool_tips_;
-  std::deque<std::optional<std::wstring>> answers_;
-  std::deque<bool> yes_no_answers_;
   int timer_period_ = 0;
   int focus_ = 0;
   // The panel's client area as the host first shows it: template 103's

@@ -5,6 +5,10 @@
 #include "host/resources.h"
 #include "host_state.h"
 #include "panel_script.h"
+#ifdef _WIN32
+#include "win32_modal.h"
+#include "win32_panel.h"
+#endif
 
 #ifdef _WIN32
 #include <windows.h>
@@ -70,6 +74,18 @@ void CreateInFunctionPnl(MCDialog* dialog, const std::wstring& title) {
   auto& host = Host();
   const ResourceModule* resources = CurrentResources();
   const DialogTemplate* tpl = resources ? resources->FindDialog(dialog->template_id()) : nullptr;
+#ifdef _WIN32
+  if (tpl && host.real_windows) {
+    // The dialog from the template in the module's own resources.
+    host.dialog = dialog;
+    host.panel_visible = true;
+    host.window = standin::CreateWin32Panel(*resources, *tpl, title, dialog);
+    if (host.window) return;
+    host.dialog = nullptr;
+    host.panel_visible = false;
+    tpl = nullptr;
+  }
+#endif
   if (!tpl) {
     Report("panel: no dialog template " + std::to_string(dialog->template_id()) + " in the current resources");
     return;
@@ -89,7 +105,10 @@ void DestroyInFunctionPnl() {
     Report("panel removed");
   }
   host.dialog = nullptr;
-  host.last_window = std::move(host.window);
+  if (host.real_windows)
+    host.window.reset();  // the real windows go with it
+  else
+    host.last_window = std::move(host.window);
   host.panel_visible = false;
 }
 
@@ -109,12 +128,22 @@ bool AfxPumpMessage() {
     // Nothing more from the user: the host hides its function panel.
     if (host.panel_visible) Report("panel hidden");
     host.panel_visible = false;
+    if (host.window) host.window->HidePanel();
   }
-  if (host.dialog && host.window && host.window->timer_running()) host.dialog->OnTimer(1);
+  if (host.dialog && host.window) host.window->Pump();
   return true;
 }
 
-void AfxMessageBox(const std::wstring& text) { Report("message: ", text); }
+void AfxMessageBox(const std::wstring& text) {
+#ifdef _WIN32
+  if (Host().real_windows) {
+    Report("message: ", text);
+    standin::AnsweredMessageBox(nullptr, text, MB_OK | MB_ICONEXCLAMATION, IDOK);
+    return;
+  }
+#endif
+  Report("message: ", text);
+}
 
 const ResourceModule* AfxGetResourceHandle() { return CurrentResources(); }
 void AfxSetResourceHandle(const ResourceModule* module) { CurrentResources() = module; }

@@ -13,7 +13,7 @@
 
 namespace standin {
 
-class HeadlessWindow;
+class ScriptedWindow;
 class PanelScript;
 
 struct HostState {
@@ -25,8 +25,11 @@ struct HostState {
   bool echo = false;                    // also print each line on standard output
   // The docked panel.
   MCDialog* dialog = nullptr;
-  std::unique_ptr<HeadlessWindow> window;
-  std::unique_ptr<HeadlessWindow> last_window;  // the panel's window as it was when removed
+  std::unique_ptr<ScriptedWindow> window;
+  std::unique_ptr<ScriptedWindow> last_window;  // the panel's window as it was when removed
+  // Windows: the panel is a real Win32 dialog in a function-panel window (the
+  // host program); otherwise, and in the unit tests, it is headless.
+  bool real_windows = false;
   bool panel_visible = false;
   bool panel_exists = true;             // the host has a function panel at all
   int stl_writes = 0;                   // STL writes of the stock solid since the job was loaded

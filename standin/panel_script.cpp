@@ -2,7 +2,7 @@
 
 #include <cwctype>
 
-#include "headless_window.h"
+#include "scripted_window.h"
 #include "host_state.h"
 #include "platform/ansi.h"
 
@@ -47,7 +47,7 @@ bool ParseIndex(const std::wstring& text, int& value) {
 }
 
 // One control's state as the user sees it, for the transcript.
-void ReportShown(HeadlessWindow& window, const DialogControl& control) {
+void ReportShown(ScriptedWindow& window, const DialogControl& control) {
   std::wstring name = control.name ? control.name : std::to_wstring(control.id);
   std::wstring state;
   switch (control.kind) {
@@ -86,7 +86,7 @@ PanelScript PanelScript::Parse(const std::string& text) {
       if (line.action == L"type") {
         line.target = TakeWord(rest);
         line.argument = rest;  // the rest of the line, blanks inside kept
-      } else if (line.action == L"answer-file") {
+      } else if (line.action == L"answer-file" || line.action == L"snapshot") {
         line.argument = rest;
       } else {
         line.target = TakeWord(rest);
@@ -138,13 +138,14 @@ bool PanelScript::Execute(const ScriptLine& line) {
   if (line.action == L"hide-panel") {
     Report("panel hidden");
     host.panel_visible = false;
+    if (host.window) host.window->HidePanel();
     return true;
   }
   if (!host.window || !host.dialog) {
     Fail(line, "no panel is open for '" + action + "'");
     return false;
   }
-  HeadlessWindow& window = *host.window;
+  ScriptedWindow& window = *host.window;
   if (line.action == L"answer-file") {
     window.QueueFileAnswer(line.argument);
     return false;
@@ -158,7 +159,7 @@ bool PanelScript::Execute(const ScriptLine& line) {
     return false;
   }
   if (line.action == L"close") {
-    host.dialog->OnClose();
+    window.UserClose();
     return true;
   }
   if (line.action == L"resize") {
@@ -168,11 +169,15 @@ bool PanelScript::Execute(const ScriptLine& line) {
       return false;
     }
     window.Resize(width, height);
-    host.dialog->OnSize();
     return true;
   }
   if (line.action == L"snapshot") {
-    Report("snapshot: a snapshot needs the Windows build");
+    if (line.argument.empty()) {
+      Fail(line, "snapshot takes a file name");
+      return false;
+    }
+    std::string error;
+    if (!window.Snapshot(line.argument, error)) Report("snapshot: " + error);
     return false;
   }
   const DialogTemplate& tpl = window.dialog_template();
@@ -194,7 +199,7 @@ bool PanelScript::Execute(const ScriptLine& line) {
     return false;
   }
   if (line.action == L"type") {
-    window.SetItemText(id, line.argument);
+    window.UserType(id, line.argument);
     return true;
   }
   if (line.action == L"select") {
@@ -203,8 +208,7 @@ bool PanelScript::Execute(const ScriptLine& line) {
       Fail(line, "no entry '" + quenlo::platform::ToUtf8(line.argument) + "' in that list");
       return false;
     }
-    window.SetCurSel(id, index);
-    host.dialog->OnCommand(id, kCbnSelChange);
+    window.UserSelect(id, index);
     return true;
   }
   if (line.action == L"check") {
@@ -212,11 +216,10 @@ bool PanelScript::Execute(const ScriptLine& line) {
       Fail(line, "check takes on or off");
       return false;
     }
-    window.SetCheck(id, line.argument == L"on" ? 1 : 0);
-    host.dialog->OnCommand(id, kBnClicked);
+    window.UserCheck(id, line.argument == L"on");
     return true;
   }
-  host.dialog->OnCommand(id, kBnClicked);  // click
+  window.UserClick(id);
   return true;
 }
 

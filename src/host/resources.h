@@ -29,6 +29,7 @@ struct DialogTemplate {
 struct ResourceModule {
   std::wstring name;
   std::vector<const DialogTemplate*> dialogs;
+  void* instance = nullptr;  // the module's instance handle, where it is a real module
   const DialogTemplate* FindDialog(int template_id) const;
 };
 

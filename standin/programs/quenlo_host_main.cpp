@@ -85,6 +85,9 @@ int RunHost(const std::wstring& job_path, const std::wstring& script_path, const
   standin::InstallJob(job);
   standin::HostState& host = standin::Host();
   host.echo = true;
+#ifdef _WIN32
+  host.real_windows = true;  // the panel in a real function-panel window
+#endif
   standin::PanelScript script;
   if (!script_path.empty()) {
     std::string text;

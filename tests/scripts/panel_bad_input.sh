@@ -67,11 +67,13 @@ check "odd: ref_num read as a leading number" 'shown "ref = 第1復帰値 [entry
 check "odd: part values" 'shown "part_x = 12.5" && shown "part_y = 0" && shown "part_z = -1e-05"'
 check "odd: no message" '[ "$(messages)" = 0 ]'
 
-# Files that cannot be read or written: one message each, nothing changes.
-printf 'answer-file %sa folder.nvs\nclick load\nanswer-file %sa folder.nvs\nclick save\nshow mch\nclick cancel\n' "$dir" "$dir" > "$root/fail.panel"
+# A file that cannot be read: one message, nothing changes. A folder's name
+# is not taken by the file dialog (it opens the folder): no message.
+printf 'answer-file %s無い.nvs\nclick load\nanswer-file %sa folder.nvs\nclick save\nanswer-file %sa folder.nvs\nclick load\nshow mch\nclick cancel\n' "$dir" "$dir" "$dir" > "$root/fail.panel"
 out=$(run job.json --script fail.panel)
-check "unreadable file reported once" '[ "$(echo "$out" | grep -c "^message: 設定ファイル「.*a folder.nvs」を読み込めませんでした。$")" = 1 ]'
-check "unwritable file reported once" '[ "$(echo "$out" | grep -c "^message: 設定ファイル「.*a folder.nvs」を保存できませんでした。$")" = 1 ]'
+check "unreadable file reported once" '[ "$(echo "$out" | grep -c "^message: 設定ファイル「.*無い.nvs」を読み込めませんでした。$")" = 1 ]'
+check "only that message" '[ "$(messages)" = 1 ]'
+check "a folder is not taken as a file" '[ "$(echo "$out" | grep -c "^file dialog: a folder, not a file, cancelled: .*a folder.nvs$")" = 2 ]'
 check "the folder is still there" '[ -d "$root/a folder.nvs" ]'
 
 # Number boxes that do not hold numbers: refused once per reading.

@@ -177,24 +177,25 @@ TEST_F(SettingsFilePanelTest, CancelledAndFailedFileOperationsChangeNothing) {
   EXPECT_EQ(dialog->settings.mch, L"m.mch");
   EXPECT_TRUE(Messages().empty());
 
-  // Saving onto a folder: reported once, the folder stays.
+  // A folder's name is not taken by the file dialog (it opens the folder):
+  // nothing is written or read, nothing reported but the dialog's refusal.
   std::wstring folder = dir_ / L"a.nvs";
   ASSERT_TRUE(platform::MakeDirectory(folder));
+  Type(kMchEdit, L"typed.mch");
   Save(folder);
-  EXPECT_EQ(Messages(), std::vector<std::string>{"message: 設定ファイル「" + platform::ToUtf8(folder) +
-                                                 "」を保存できませんでした。"});
+  Load(folder);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(Saw("file dialog: a folder, not a file, cancelled: " + platform::ToUtf8(folder)));
   EXPECT_EQ(platform::GetPathKind(folder), platform::PathKind::kDirectory);
+  EXPECT_EQ(dialog->settings.mch, L"m.mch");
 
-  // Loading a missing file or a folder: reported once each, nothing changes.
-  for (const std::wstring& path : {dir_ / L"none.nvs", folder}) {
-    ClearTranscript();
-    Type(kMchEdit, L"typed.mch");
-    Load(path);
-    EXPECT_EQ(Messages(), std::vector<std::string>{"message: 設定ファイル「" + platform::ToUtf8(path) +
-                                                   "」を読み込めませんでした。"});
-    EXPECT_EQ(dialog->settings.mch, L"m.mch");
-    EXPECT_EQ(WcsTable[0], Row(1));
-  }
+  // Loading a missing file: reported once, nothing changes.
+  std::wstring missing = dir_ / L"none.nvs";
+  Load(missing);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"message: 設定ファイル「" + platform::ToUtf8(missing) +
+                                                 "」を読み込めませんでした。"});
+  EXPECT_EQ(dialog->settings.mch, L"m.mch");
+  EXPECT_EQ(WcsTable[0], Row(1));
 
   // An existing file is replaced without a question.
   std::wstring file = dir_ / L"b.nvs";

@@ -65,7 +65,7 @@ class PanelTest : public ::testing::Test {
     dialog.reset();
   }
 
-  standin::HeadlessWindow& W() { return *standin::Host().window; }
+  standin::HeadlessWindow& W() { return static_cast<standin::HeadlessWindow&>(*standin::Host().window); }
   void Type(int id, const std::wstring& text) { W().SetItemText(id, text); }
   void Select(int id, int index) {
     W().SetCurSel(id, index);

@@ -9,7 +9,11 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) {
     if (!instance) return FALSE;
     DisableThreadLibraryCalls(instance);
-    quenlo::SetModuleResources(&quenlo::ui::AddinResources());
+    // The template table with the module whose resources hold template 103,
+    // its icon and its bitmaps.
+    static ResourceModule module = quenlo::ui::AddinResources();
+    module.instance = instance;
+    quenlo::SetModuleResources(&module);
   }
   return TRUE;
 }
