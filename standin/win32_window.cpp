@@ -86,7 +86,9 @@ std::optional<std::wstring> Win32Window::RunFileDialog(const FileDialogRequest& 
   ofn.nMaxFile = static_cast<DWORD>(file.size());
   ofn.lpstrInitialDir = request.initial_folder.empty() ? nullptr : request.initial_folder.c_str();
   ofn.lpstrDefExt = request.default_extension.empty() ? nullptr : request.default_extension.c_str();
-  ofn.Flags = request.flags | OFN_EXPLORER;
+  // The framework's Vista-style dialog never changes the process's current
+  // folder; its nearest form here is the explorer style without that change.
+  ofn.Flags = request.flags | OFN_EXPLORER | OFN_NOCHANGEDIR;
   HWND file_dialog = nullptr;
   bool refused = false;       // the dialog said no with a box of its own
   bool stayed_open = false;   // the dialog opened the folder it was given
