@@ -46,10 +46,15 @@ bool GoodValue(const std::wstring& value) {
 }
 
 // A file whose mark says UTF-16 or UTF-8 and whose content is not that
-// encoding (an odd byte count, a byte sequence that is not UTF-8) is made
-// consistent when it is next written; only a consistent one is kept as is.
+// encoding (an odd byte count, 8-bit text without the zero high bytes of
+// UTF-16, a byte sequence that is not UTF-8) may be made consistent when it is
+// next written; only a consistent one must be kept as is.
 bool Consistent(const std::string& bytes) {
-  if (bytes.compare(0, 2, "\xFF\xFE") == 0) return bytes.size() % 2 == 0;
+  if (bytes.compare(0, 2, "\xFF\xFE") == 0) {
+    bool zero_high_byte = bytes.size() == 2;
+    for (size_t i = 3; i < bytes.size(); i += 2) zero_high_byte = zero_high_byte || bytes[i] == '\0';
+    return bytes.size() % 2 == 0 && zero_high_byte;
+  }
   if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) {
     std::string body = bytes.substr(3);
     return quenlo::platform::ToUtf8(quenlo::platform::FromUtf8(body)) == body;

@@ -53,8 +53,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(Save(second) == saved);
   const LinkSettings& a = first.settings;
   const LinkSettings& b = second.settings;
+  // A path keeps its text in the code page; a CR inside it (the only line
+  // break a loaded line can hold) may be saved as a blank.
+  auto saved_as = [](const std::wstring& path) {
+    std::wstring text = platform::FromAnsi(platform::ToAnsi(path));
+    for (wchar_t& c : text)
+      if (c == L'\r') c = L' ';
+    return text;
+  };
   for (auto path : {&LinkSettings::mch, &LinkSettings::exe, &LinkSettings::prj, &LinkSettings::tol, &LinkSettings::wrk})
-    FUZZ_CHECK(b.*path == platform::FromAnsi(platform::ToAnsi(a.*path)));
+    FUZZ_CHECK(saved_as(b.*path) == saved_as(a.*path));
   FUZZ_CHECK(a.wcs_num == b.wcs_num && a.ref_num == b.ref_num && a.ref_from_m == b.ref_from_m);
   return 0;
 }
