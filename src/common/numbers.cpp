@@ -63,7 +63,9 @@ size_t ParseNumber(std::string_view text, T& value) {
   auto result = std::from_chars(rest.data(), rest.data() + rest.size(), parsed);
   if (result.ptr == rest.data()) return 0;
   if (result.ec == std::errc::result_out_of_range) {
-    parsed = IsOverflow(rest) ? std::numeric_limits<T>::infinity() : T(0);
+    // Judged by the number alone: what follows it (".e81" after "1e-50") is no exponent of it.
+    std::string_view number = rest.substr(0, static_cast<size_t>(result.ptr - rest.data()));
+    parsed = IsOverflow(number) ? std::numeric_limits<T>::infinity() : T(0);
   }
   value = negative ? -parsed : parsed;
   return pos + static_cast<size_t>(result.ptr - rest.data());

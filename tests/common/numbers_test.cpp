@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "common/numbers.h"
 
@@ -71,6 +72,12 @@ TEST(Numbers, ParseLeadingNumbersAsTheCRuntimeDoes) {
   float single = 1;
   EXPECT_TRUE(ScanFloat("1e-99999999999999999999 ", pos, single));
   EXPECT_EQ(single, 0.0f);
+  // What follows a number too small to hold is not its exponent.
+  pos = 0;
+  EXPECT_TRUE(ScanFloat("0.00000000000000000000000000000000000000000000000006.e81", pos, single));
+  EXPECT_EQ(single, 0.0f);
+  EXPECT_EQ(pos, 52u);
+  EXPECT_EQ(ParseLeadingDouble("0." + std::string(400, '0') + "1.e500"), 0);
   EXPECT_EQ(ParseLeadingDouble(L"２"), 0);  // a full-width digit is no number
 }
 
