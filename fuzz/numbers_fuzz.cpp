@@ -22,8 +22,8 @@ bool SameDouble(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0;
 
 void CheckFormats(double value) {
   if (!std::isfinite(value)) {
-    double parsed = 1;
-    FUZZ_CHECK(!ParseWholeDouble(WFormatG(value), parsed) && parsed == 1);
+    // Nothing non-finite reaches a file: it is written as 0.
+    FUZZ_CHECK(FormatG(value) == "0" && FormatF(value) == "0.000000");
     return;
   }
   std::string full = FormatGeneral(value, 17);

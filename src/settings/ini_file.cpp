@@ -226,7 +226,12 @@ std::string IniFile::Serialize() const {
   for (size_t i = 0; i < lines_.size(); ++i) {
     const Line& line = lines_[i];
     out += line.changed ? encode(line.text) : line.raw;
-    if (i + 1 < lines_.size() || final_line_end_) out += line_end;
+    if (i + 1 < lines_.size() || final_line_end_) {
+      // A UTF-16 file cut after an odd byte: its last unit is completed, or
+      // every line after it would stand at odd offsets and read as garbage.
+      if (encoding_ == Encoding::kUtf16Bom && out.size() % 2 != 0) out += '\0';
+      out += line_end;
+    }
   }
   return out;
 }

@@ -92,6 +92,13 @@ TEST(IniFile, ForeignLinesKeepTheirBytesInEveryEncoding) {
 // 8-bit text behind a UTF-16 mark is the ANSI file it looks like: read as
 // such and written back as one consistent ANSI file, not with a UTF-16
 // section appended.
+TEST(IniFile, AUtf16FileCutAfterAnOddByteStaysReadable) {
+  IniFile ini = IniFile::Parse(std::string("\xFF\xFE" "B\0\0", 5));
+  ini.Set(L"Settings", L"k", L"1");
+  IniFile back = IniFile::Parse(ini.Serialize());
+  EXPECT_EQ(back.Get(L"Settings", L"k"), std::optional<std::wstring>(L"1"));
+}
+
 TEST(IniFile, AUtf16MarkOnEightBitTextIsDropped) {
   platform::SetAnsiCodePage(932);
   IniFile ini = IniFile::Parse("\xFF\xFE[Settings]\r\nmch=\x95\x94\r\n; \xFF note\r\n");
