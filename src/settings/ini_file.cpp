@@ -98,15 +98,18 @@ bool LooksLikeUtf16(std::string_view bytes) {
 IniFile IniFile::Parse(std::string_view bytes) {
   IniFile ini;
   size_t unit = 1;
-  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-    // 8-bit text behind a UTF-16 mark is taken as the ANSI text it is, and
-    // written back without the mark: one consistent file.
+  auto utf16_mark = [&bytes] { return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE'; };
+  if (utf16_mark() && LooksLikeUtf16(bytes.substr(2))) {
     bytes.remove_prefix(2);
-    if (LooksLikeUtf16(bytes)) {
-      ini.encoding_ = Encoding::kUtf16Bom;
-      unit = 2;
-    }
-  } else if (bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
+    ini.encoding_ = Encoding::kUtf16Bom;
+    unit = 2;
+  } else {
+    // 8-bit text behind UTF-16 marks is taken as the file that follows them
+    // (ANSI text, or UTF-8 behind its own mark) and written back without
+    // them: one consistent file that reads back as it was written.
+    while (utf16_mark()) bytes.remove_prefix(2);
+  }
+  if (ini.encoding_ == Encoding::kAnsi && bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
     ini.encoding_ = Encoding::kUtf8Bom;
     bytes.remove_prefix(3);
   }

@@ -97,6 +97,11 @@ TEST(IniFile, AUtf16FileCutAfterAnOddByteStaysReadable) {
   ini.Set(L"Settings", L"k", L"1");
   IniFile back = IniFile::Parse(ini.Serialize());
   EXPECT_EQ(back.Get(L"Settings", L"k"), std::optional<std::wstring>(L"1"));
+  // A UTF-8 mark behind a UTF-16 mark on 8-bit text: what is written starts
+  // with the UTF-8 mark, so it is written as UTF-8.
+  IniFile marked = IniFile::Parse("\xFF\xFE\xEF\xBB\xBF[S");
+  marked.Set(L"c", L"k", L"\x90E8");
+  EXPECT_EQ(IniFile::Parse(marked.Serialize()).Get(L"c", L"k"), std::optional<std::wstring>(L"\x90E8"));
 }
 
 TEST(IniFile, AUtf16MarkOnEightBitTextIsDropped) {
