@@ -99,6 +99,8 @@ struct Job {
   bool metric = true;
   int code_page = 932;
   bool function_panel = true;  // the host has a function panel to dock the panel in
+  // The host's operation walk fails with an exception (as a host's own code may).
+  bool operation_walk_throws = false;
   std::wstring registry;      // a .reg file, empty for none
   std::optional<MachineGroup> machine_group;
   std::vector<Assembly> assemblies;

@@ -376,6 +376,7 @@ bool ParseJob(const std::string& json_text, const std::wstring& path, Job& job, 
       out.addin_folder = r.LocalPath(*host, "/host", "addin_folder");
       out.metric = r.Bool(*host, "/host", "metric", true);
       out.function_panel = r.Bool(*host, "/host", "function_panel", true);
+      out.operation_walk_throws = r.Bool(*host, "/host", "operation_walk_throws", false);
       out.code_page = static_cast<int>(r.Integer(*host, "/host", "code_page", 932, 1, 65535));
       if (r.ok() && !quenlo::platform::CanConvertCodePage(out.code_page))
         r.Fail("/host/code_page", "a code page that this platform converts (" + std::to_string(out.code_page) +

@@ -219,6 +219,16 @@ TEST_F(LinkRunTest, WithoutAFunctionPanelTheWaitEndsAfterOneMessage) {
   EXPECT_NE(Store().find("\r\nmch=m.mch\r\n"), std::string::npos);
 }
 
+// Whatever fails inside the run is shown once, and nothing leaves the export.
+TEST_F(LinkRunTest, AFailureInsideTheRunIsShownOnceAndRunReturns) {
+  Start(kGroup, "click cancel\n",
+        R"({"format":"quenlo-job/1","host":{"user_folder":"user/","addin_folder":"addins","operation_walk_throws":true},)");
+  EXPECT_EQ(::Run(0), 0);
+  EXPECT_EQ(testing_support::Messages(),
+            std::vector<std::string>{"message: 予期しないエラーのため、処理を中止しました。\n(operation list unavailable)"});
+  EXPECT_FALSE(FileExists(StoreFile()));
+}
+
 int g_starts = 0;
 void CountStart(std::wstring_view, std::wstring_view, bool) { ++g_starts; }
 
