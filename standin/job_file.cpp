@@ -361,6 +361,11 @@ bool ParseJob(const std::string& json_text, const std::wstring& path, Job& job, 
     error.message = file + ": /: expected a JSON document (the file is not valid JSON at " +
                     LineAndColumn(json_text, e.byte) + ")";
     return false;
+  } catch (const json::exception&) {
+    // The parser also throws out_of_range for a number beyond a double
+    // ("1E999"); it carries no position.
+    error.message = file + ": /: expected a JSON document (a number in the file is out of range)";
+    return false;
   }
   Reader r(file, FolderOf(path));
   Job out;

@@ -16,6 +16,8 @@ TEST(JobFile, BadJobsNameTheFileThePathAndWhatWasExpected) {
   EXPECT_EQ(ErrorOf("{"), "j.json: /: expected a JSON document (the file is not valid JSON at line 1, column 2)");
   EXPECT_EQ(ErrorOf("{\n  \"format\": \"quenlo-job/1\",\n  \"host\": x\n}"),
             "j.json: /: expected a JSON document (the file is not valid JSON at line 3, column 11)");
+  EXPECT_EQ(ErrorOf(R"({"host": {"code_page": 8E888}})"),
+            "j.json: /: expected a JSON document (a number in the file is out of range)");
   EXPECT_EQ(ErrorOf("[]"), "j.json: /: expected an object");
   EXPECT_EQ(ErrorOf(R"({"format":"other"})"), "j.json: /format: expected \"quenlo-job/1\"");
   EXPECT_EQ(ErrorOf(R"({})"), "j.json: /format: expected a field \"format\"");
