@@ -1,5 +1,6 @@
 #include "common/numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cmath>
@@ -45,6 +46,8 @@ bool IsOverflow(std::string_view digits) {
     auto result = std::from_chars(digits.data() + start, digits.data() + digits.size(), exponent);
     // An exponent of more digits than any integer holds still has its sign.
     if (result.ec == std::errc::result_out_of_range) exponent = digits[start] == '-' ? -kHugeExponent : kHugeExponent;
+    // Far beyond any double either way, and room left to add the digit counts.
+    exponent = std::clamp(exponent, -kHugeExponent, kHugeExponent);
   }
   long long magnitude = int_digits > 0 ? int_digits + exponent : exponent - lead_zeros;
   return magnitude > 0;

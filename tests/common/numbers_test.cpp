@@ -68,6 +68,9 @@ TEST(Numbers, ParseLeadingNumbersAsTheCRuntimeDoes) {
   EXPECT_EQ(ParseLeadingDouble("164e-99999999999999999999999"), 0);
   EXPECT_EQ(ParseLeadingDouble("-1e-99999999999999999999999"), 0);
   EXPECT_TRUE(std::isinf(ParseLeadingDouble("0.001e99999999999999999999999")));
+  // Exponents that an integer just holds, with digits to add to them.
+  EXPECT_TRUE(std::isinf(ParseLeadingDouble("6000e9223372036854775807")));
+  EXPECT_EQ(ParseLeadingDouble("0.0006e-9223372036854775808"), 0);
   size_t pos = 0;
   float single = 1;
   EXPECT_TRUE(ScanFloat("1e-99999999999999999999 ", pos, single));
