@@ -16,7 +16,7 @@ source "$(dirname "$0")/lib/launch_files.bash"
 new_launch_work
 
 # The run without faults: the new files, and how many operations of each kind.
-out=$(run_launch --fault count); status=$?
+out=$(run_launch_in_window --fault count); status=$?
 echo "$out"
 check "counting run exits 0" '[ $status -eq 0 ]'
 check "counting run: no message" '! grep -q "^message:" <<<"$out"'

@@ -2,7 +2,7 @@
 # Hosts killed while the add-in writes. One launch writes every file the add-in
 # writes (settings file, tool file, STL, project file, store); quenlo-host
 # --fault kill:N kills it at its Nth file operation (halfway through that
-# operation if it is a write), N chosen at random, 200 times natively and 30
+# operation if it is a write), N chosen at random, 200 times natively and 100
 # times under Wine. After each kill every file is the old or the new one,
 # whole (the tool and STL files may be absent: they are deleted first). Every
 # fourth run, and at the end, a run that is not killed follows: it writes
@@ -11,10 +11,10 @@ set -uo pipefail
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/launch_files.bash"
 new_launch_work
-kills=200; [ "$mode" = windows ] && kills=30
+kills=200; [ "$mode" = windows ] && kills=100
 RANDOM=12  # the same moments on every run of the test
 
-out=$(run_launch --fault count); status=$?
+out=$(run_launch_in_window --fault count); status=$?
 check "unkilled run exits 0" '[ $status -eq 0 ]'
 keep_new
 total=$(sed -n 's/^file operations: //p' <<<"$out" | tr -cs '0-9' '\n' | awk '{s+=$1} END {print s+0}')

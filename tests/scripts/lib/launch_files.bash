@@ -6,7 +6,10 @@
 #   new_launch_work    a scratch folder $work (removed at exit) with the launch
 #                      in $root ($work/run, the old outputs in place) and the
 #                      old outputs in $work/old; run_launch [ARG]... runs it
-#                      there; keep_new copies the outputs to $work/new
+#                      there with a headless panel (the files are what these
+#                      tests look at: under Wine a real window costs seconds a
+#                      run), run_launch_in_window in the panel's real windows;
+#                      keep_new copies the outputs to $work/new
 #   make_launch ROOT   job.json, the template, the NC and machine files and
 #                      launch.panel in ROOT; the outputs go to ROOT/out and the
 #                      store to ROOT/user/Halvorn
@@ -106,7 +109,9 @@ new_launch_work() {
   export TARVIK_STANDIN_LOG="$(host_path "$work/simulator.log")"
 }
 
-run_launch() { (cd "$root" && quenlo_host job.json --script launch.panel "$@"); }
+run_launch() { (cd "$root" && quenlo_host job.json --script launch.panel --headless "$@"); }
+# The same in the panel's real windows on Windows (the same as run_launch natively).
+run_launch_in_window() { (cd "$root" && quenlo_host job.json --script launch.panel "$@"); }
 
 keep_new() {
   local f
