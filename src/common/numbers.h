@@ -21,6 +21,12 @@ std::string FormatG(double value);
 // "%.<digits>g": general form with the given number of significant digits.
 std::string FormatGeneral(double value, int digits);
 
+// The same, appended to `out` (no text of their own: for writers that put
+// many numbers on one line).
+void AppendD(std::string& out, long long value);
+void AppendF(std::string& out, double value);
+void AppendG(std::string& out, double value);
+
 std::wstring WFormatD(long long value);
 std::wstring WFormatF(double value);
 std::wstring WFormatG(double value);

@@ -2,7 +2,10 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "common/numbers.h"
@@ -39,6 +42,41 @@ TEST(Numbers, NothingNonFiniteReachesAFileOrTheRecord) {
     EXPECT_EQ(ParseStoredDouble(text), 0.0) << text;
   EXPECT_EQ(ParseStoredDouble(L" 2.5mm"), 2.5);
   EXPECT_EQ(ParseStoredDouble(L"1e39"), 1e39);  // a double: within range
+}
+
+// "%g" has a quick path for the common case; it must give what the exact
+// conversion gives, including values that lie next to a rounding tie, at the
+// switch to exponent form and across the whole range of doubles.
+TEST(Numbers, QuickGeneralFormMatchesTheExactConversion) {
+  auto expect_same = [](double value) {
+    if (!std::isfinite(value)) return;  // written as 0, tested above
+    std::string text;
+    AppendG(text, value);
+    ASSERT_EQ(FormatG(value), FormatGeneral(value, 6)) << value;
+    ASSERT_EQ(text, FormatGeneral(value, 6)) << value;
+  };
+  std::mt19937_64 random(10);
+  for (int i = 0; i < 100000; ++i) {
+    uint64_t bits = random();
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    expect_same(value);
+  }
+  for (int i = -50000; i < 50000; ++i) {
+    expect_same(i / 7.0);
+    expect_same(i * 0.0005);          // ties at the sixth digit
+    expect_same(i * 1e-7 + 5e-7);
+    expect_same(i * 12.5);
+  }
+  for (int exponent = -310; exponent <= 308; ++exponent) {
+    for (double mantissa : {1.0, 1.5, 9.999995, 9.9999949, 9.9999951, 1.000005, 1.0000049, 1.0000051, 5.0}) {
+      expect_same(mantissa * std::pow(10.0, exponent));
+      expect_same(-mantissa * std::pow(10.0, exponent));
+    }
+  }
+  expect_same(-0.0);
+  expect_same(std::numeric_limits<double>::denorm_min());
+  expect_same(std::numeric_limits<double>::max());
 }
 
 TEST(Numbers, IgnoreTheProcessLocale) {

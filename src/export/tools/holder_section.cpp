@@ -23,15 +23,22 @@ std::shared_ptr<const TlProfile> HolderProfile(const IToolSystem* tools, int too
 void AppendHolderSection(std::string& out, const HolderList& list, const IToolSystem* tools) {
   for (size_t i = 0; i < list.size(); ++i) {
     const HolderEntry& e = list[i];
-    const std::string index = FormatD(static_cast<long long>(i));
     if (e.is_user) {
       std::shared_ptr<const TlProfile> profile = HolderProfile(tools, e.tool_id);
       if (!profile) continue;
-      out += '/' + index + " USER_HOLDER ";
+      out += '/';
+      AppendD(out, static_cast<long long>(i));
+      out += " USER_HOLDER ";
       AppendProfile(out, *profile);
       out += '\n';
     } else if (e.dia > 0 && e.length > 0) {
-      out += '/' + index + " STD_HOLDER " + FormatF(e.dia) + ' ' + FormatF(e.length) + '\n';
+      out += '/';
+      AppendD(out, static_cast<long long>(i));
+      out += " STD_HOLDER ";
+      AppendF(out, e.dia);
+      out += ' ';
+      AppendF(out, e.length);
+      out += '\n';
     }
   }
 }

@@ -17,9 +17,9 @@ void OffsetSection::Visit(const operation& op) {
                      ? op.tl.diameter / 2
                      : assembly->GetToolProjection(IsMetric()) + assembly->GetTotalHolderLength();
   text_ += kind_ == OffsetKind::kRadius ? 'D' : 'H';
-  text_ += FormatD(number);
+  AppendD(text_, number);
   text_ += ' ';
-  text_ += FormatF(value);
+  AppendF(text_, value);
   text_ += '\n';
 }
 

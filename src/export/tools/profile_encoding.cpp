@@ -9,17 +9,17 @@ using Cnc::Tool::TlProfileEnt;
 
 void AppendPoint(std::string& line, double x, double y) {
   line += ' ';
-  line += FormatG(x);
+  AppendG(line, x);
   line += ' ';
-  line += FormatG(y);
+  AppendG(line, y);
 }
 
 // A line segment's start and end x, each on the axis (y written as 0).
 void AppendFlatLine(std::string& line, const TlProfileEnt& e) {
   line += ' ';
-  line += FormatG(e.start[0]);
+  AppendG(line, e.start[0]);
   line += " 0 ";
-  line += FormatG(e.end[0]);
+  AppendG(line, e.end[0]);
   line += " 0";
 }
 
@@ -28,7 +28,7 @@ void AppendSegment(std::string& line, const TlProfileEnt& e) {
     case 'A':
       AppendPoint(line, e.end[0], e.end[1]);
       line += e.direction > 0 ? " R" : " R-";
-      line += FormatG(e.radius);
+      AppendG(line, e.radius);
       break;
     case 'L':
       AppendPoint(line, e.end[0], e.end[1]);

@@ -12,19 +12,19 @@ using namespace Cnc::Tool;
 
 void AppendHead(std::string& out, int tool_number, const char* kind, double length, int cycle) {
   out += 'T';
-  out += FormatD(tool_number);
+  AppendD(out, tool_number);
   out += ' ';
   out += kind;
   out += ' ';
-  out += FormatF(length);
+  AppendF(out, length);
   out += ' ';
-  out += FormatD(cycle);
+  AppendD(out, cycle);
 }
 
 // A comment stays on its record's line: line breaks in it become blanks.
 void AppendTail(std::string& out, int holder_index, const std::wstring& comment) {
   out += " /";
-  out += FormatD(holder_index);
+  AppendD(out, holder_index);
   out += " #";
   out += platform::ToAnsi(OneLine(comment));
   out += '\n';
