@@ -80,7 +80,10 @@ void CreateInFunctionPnl(MCDialog* dialog, const std::wstring& title) {
     host.dialog = dialog;
     host.panel_visible = true;
     host.window = standin::CreateWin32Panel(*resources, *tpl, title, dialog);
-    if (host.window) return;
+    if (host.window) {
+      standin::ReportPanelShown();
+      return;
+    }
     host.dialog = nullptr;
     host.panel_visible = false;
     tpl = nullptr;
@@ -96,6 +99,7 @@ void CreateInFunctionPnl(MCDialog* dialog, const std::wstring& title) {
   dialog->AttachWindow(host.window.get());
   Report("panel docked: ", title);
   dialog->OnInitDialog();
+  standin::ReportPanelShown();
 }
 
 void DestroyInFunctionPnl() {

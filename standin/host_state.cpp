@@ -5,6 +5,7 @@
 #include "headless_window.h"
 #include "host/folders.h"
 #include "panel_script.h"
+#include "common/numbers.h"
 #include "platform/ansi.h"
 #include "platform/registry.h"
 
@@ -58,6 +59,13 @@ void Report(const std::string& line) {
 
 void Report(const std::string& prefix, const std::wstring& text) {
   Report(prefix + quenlo::platform::ToUtf8(text));
+}
+
+void ReportPanelShown() {
+  const auto& started = Host().run_started;
+  if (!started) return;
+  const std::chrono::duration<double, std::milli> after = std::chrono::steady_clock::now() - *started;
+  Report("panel shown: " + quenlo::FormatF(after.count()) + " ms after Run");
 }
 
 }  // namespace standin

@@ -2,7 +2,9 @@
 // built from it, the transcript of what the host saw, and the panel.
 #pragma once
 
+#include <chrono>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,8 @@ struct HostState {
   bool panel_exists = true;             // the host has a function panel at all
   int stl_writes = 0;                   // STL writes of the stock solid since the job was loaded
   std::unique_ptr<PanelScript> script;
+  // When the host called the add-in's Run, for quenlo-host --timing.
+  std::optional<std::chrono::steady_clock::time_point> run_started;
 };
 
 HostState& Host();
@@ -43,5 +47,8 @@ void InstallJob(const Job& job);
 // The host reports one line of what it saw (UTF-8).
 void Report(const std::string& line);
 void Report(const std::string& prefix, const std::wstring& text);
+// With a Run start recorded: "panel shown: N ms after Run", once the panel
+// is initialised and drawn.
+void ReportPanelShown();
 
 }  // namespace standin

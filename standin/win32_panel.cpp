@@ -124,7 +124,8 @@ std::unique_ptr<ScriptedWindow> CreateWin32Panel(const ResourceModule& resources
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ShowWindow(hwnd, SW_SHOW);
   ShowWindow(frame, SW_SHOW);
-  UpdateWindow(frame);
+  // Drawn before the host goes on: the frame, the dialog and every control.
+  RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   return std::move(creation.window);
 }
 

@@ -1,4 +1,5 @@
 // quenlo-host JOB [--script FILE] [--do ACTION]... [--version N] [--fault KIND:N | --fault count] [--headless]
+//   [--timing]
 //
 // The stand-in CAM host: loads the job, loads the add-in, answers its
 // handshake, runs it, and plays the user on its panel with a panel script.
@@ -7,7 +8,9 @@
 // of a kind (file_faults.h) and reports the count of each kind at the end.
 // --headless keeps the panel a model without windows on Windows too (as on
 // the native build): runs that test files, not the panel, start in a fraction
-// of the time a real window takes under Wine.
+// of the time a real window takes under Wine. --timing reports when the
+// panel was shown, counted from the call of Run.
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -71,14 +74,14 @@ namespace {
 int Usage() {
   std::fprintf(stderr,
                "usage: quenlo-host JOB [--script FILE] [--do ACTION]... [--version N] [--fault KIND:N | --fault "
-               "count] [--headless]\n");
+               "count] [--headless] [--timing]\n");
   return 2;
 }
 
 std::wstring Wide(const char* arg) { return quenlo::platform::FromUtf8(arg); }
 
 int RunHost(const std::wstring& job_path, const std::wstring& script_path, const std::string& extra_actions,
-            int version, const standin::FaultPlan& faults, bool headless) {
+            int version, const standin::FaultPlan& faults, bool headless, bool timing) {
   standin::Job job;
   standin::JobError error;
   if (!standin::LoadJobFile(job_path, job, error)) {
@@ -114,6 +117,7 @@ int RunHost(const std::wstring& job_path, const std::wstring& script_path, const
   }
   if (faults.active) standin::InjectFileFaults(faults, add_in.module);
   standin::Report("version: " + std::to_string(add_in.m_version(version)));
+  if (timing) host.run_started = std::chrono::steady_clock::now();
   int result = add_in.Run(0);
   standin::Report("run: returned " + std::to_string(result));
   if (faults.active) standin::ReportFileOperations();
@@ -137,7 +141,7 @@ int main(int argc, char** argv) {
   std::string actions;
   int version = 2800;
   standin::FaultPlan faults;
-  bool headless = false;
+  bool headless = false, timing = false;
   for (size_t i = 1; i < args.size(); ++i) {
     const std::string& a = args[i];
     bool has_value = i + 1 < args.size();
@@ -151,6 +155,8 @@ int main(int argc, char** argv) {
       if (!standin::ParseFaultPlan(args[++i], faults)) return Usage();
     } else if (a == "--headless") {
       headless = true;
+    } else if (a == "--timing") {
+      timing = true;
     } else if (!a.empty() && a[0] != '-' && job.empty()) {
       job = Wide(a.c_str());
     } else {
@@ -158,5 +164,5 @@ int main(int argc, char** argv) {
     }
   }
   if (job.empty()) return Usage();
-  return RunHost(job, script, actions, version, faults, headless);
+  return RunHost(job, script, actions, version, faults, headless, timing);
 }

@@ -37,6 +37,14 @@ check "store row" 'grep -qa "^xyz 0=1.5 0 0 0 0 0 0 0 0" "$ini"'
 before=$(md5sum < "$ini")
 out=$(run job.json --do "click cancel")
 check "a cancelled run leaves the store as it was" '[ "$(md5sum < "$ini")" = "$before" ]'
+check "no timing without --timing" '! grep -q "^panel shown" <<<"$out"'
+# --timing: one line, after the panel's opening and before the user acts.
+for panel in "" --headless; do
+  out=$(run job.json --do "click cancel" --timing $panel)
+  check "--timing $panel: when the panel was shown" \
+    '[ "$(grep -c "^panel shown: [0-9]*\.[0-9]\{6\} ms after Run$" <<<"$out")" = 1 ] &&
+     [ "$(grep -E "^panel (docked|shown)" <<<"$out" | cut -c1-12 | tr "\n" "|")" = "panel docked|panel shown:|" ]'
+done
 
 out=$(run job.json --version 2850 --do "click cancel")
 check "version echoed" 'echo "$out" | grep -qx "version: 2850"'
