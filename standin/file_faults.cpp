@@ -172,7 +172,10 @@ bool Fails(FileOp op, bool counted) {
   Verdict verdict = counted ? NextCall(op) : Verdict::kPass;
   if (verdict == Verdict::kKill) KillHost();
   if (verdict != Verdict::kFail) return false;
-  SetLastError(op == FileOp::kRename || op == FileOp::kRemove ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT);
+  // A rename or removal fails as on a network drive that went away: the
+  // writer waits out a file held by another program (access denied,
+  // sharing violation), not this.
+  SetLastError(op == FileOp::kRename || op == FileOp::kRemove ? ERROR_DEV_NOT_EXIST : ERROR_WRITE_FAULT);
   return true;
 }
 

@@ -13,7 +13,11 @@
 #include "platform/temp_names.h"
 #include "support/test_host.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include <thread>
+#else
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -91,6 +95,38 @@ TEST(FileReplacement, TemporaryFilesOfKilledRunsAreRemovedAndDisturbNothing) {
   EXPECT_EQ(ReadBytes(dir / L"other.ini"), "live");
   EXPECT_EQ(Entries(dir.path()).size(), 2u);
 }
+
+#ifdef _WIN32
+// Another program holding the target open without letting it be replaced
+// (a virus scanner, another host reading the store) for a moment delays the
+// replacement; holding it for good fails it, with the target as it was and
+// no temporary file left.
+TEST(FileReplacement, ATargetHeldOpenForAMomentIsReplacedAfterIt) {
+  TempDir dir;
+  const std::wstring target = dir / L"store.ini";
+  WriteBytes(target, "old");
+  auto hold = [&] {
+    return CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+  };
+  HANDLE held = hold();
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  std::thread release([held] {
+    Sleep(200);
+    CloseHandle(held);
+  });
+  EXPECT_TRUE(ReplaceFileContents(target, "new"));
+  release.join();
+  EXPECT_EQ(ReadBytes(target), "new");
+
+  held = hold();
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(ReplaceFileContents(target, "newer"));
+  CloseHandle(held);
+  EXPECT_EQ(ReadBytes(target), "new");
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::wstring>{L"store.ini"});
+}
+#endif
 
 TEST(TempNames, OnlyTheWritersOwnNamesAreTaken) {
   unsigned long id = 0;

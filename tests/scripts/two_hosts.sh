@@ -44,10 +44,11 @@ done
 check "the two launches store different sets" '! cmp -s "$work/a.ini" "$work/b.ini"'
 
 rm -f "$store"
-# Windows refuses to replace a file that another process has open, so there a
-# launch may find the STL file or the store held by the other host for a
-# moment: it says that file could not be written, and the other host's set
-# stands. Those are counted, not failed; anything else is a failure.
+# Windows refuses to replace a file that another process has open. A writer
+# waits up to about a second for such a file; should the other host (or the
+# simulator it started) hold the STL file or the store longer on a busy
+# machine, the launch says that file could not be written and the other
+# host's set stands. Those are counted, not failed; anything else is a failure.
 loop() {
   local i
   for i in $(seq 1 $launches); do

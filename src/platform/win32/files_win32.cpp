@@ -33,6 +33,22 @@ void RemoveStaleTempFiles(const std::wstring& folder) {
 
 unsigned long g_serial = 0;
 
+// Puts the finished temporary file in the target's place. Another program may
+// hold the target open for a moment (a virus scanner looking at the last file
+// we wrote, another host reading the store), which Windows reports as access
+// denied or a sharing violation: that is tried again for up to about a second
+// before the write counts as failed. (A read-only target never gets here: it
+// is refused before anything is written.) Any other refusal is final at once.
+bool MoveOver(const std::wstring& temp, const std::wstring& target) {
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    const DWORD error = GetLastError();
+    const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+    if (!held || attempt == 20) return false;
+    Sleep(50);
+  }
+}
+
 }  // namespace
 
 PathKind GetPathKind(std::wstring_view path) {
@@ -48,7 +64,10 @@ bool MakeDirectory(std::wstring_view path) {
 
 bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
   if (GetPathKind(path) != PathKind::kFile) return false;
-  HANDLE file = CreateFileW(std::wstring(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+  // Another process may replace the file while we read it: we keep reading
+  // the bytes we opened.
+  HANDLE file = CreateFileW(std::wstring(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   // Only a file on disk: a pipe or a device would never end or never answer.
@@ -120,9 +139,8 @@ bool FileReplacement::Commit(std::string_view bytes) {
   }
   ok = FlushFileBuffers(file) && ok;
   ok = CloseHandle(file) && ok;
-  const wchar_t* temp = state_->temp.c_str();
-  if (ok) ok = MoveFileExW(temp, state_->target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  if (!ok) DeleteFileW(temp);
+  if (ok) ok = MoveOver(state_->temp, state_->target);
+  if (!ok) DeleteFileW(state_->temp.c_str());
   return ok;
 }
 
