@@ -318,6 +318,37 @@ TEST_F(RealPanelTest, SixToolTipsWithTheirTexts) {
                                                 {kBrowseExe, L"EXEファイルを指定します"}}));
 }
 
+// The pointer resting on a command button shows that button's tip, as a
+// user pausing over 起動 sees it.
+TEST_F(RealPanelTest, ATipShowsWhenThePointerRestsOnItsButton) {
+  Open(&module_);
+  ASSERT_NE(standin::Host().window, nullptr);
+  HWND tips = W().tool_tips();
+  ASSERT_NE(tips, nullptr);
+  W().PumpFor(200);  // the command buttons move to the band as the panel is laid out
+  HWND launch = GetDlgItem(W().dialog(), kLaunch);
+  RECT button{};
+  GetWindowRect(launch, &button);
+  // Arrive from outside the button, then rest in its middle.
+  SetCursorPos(button.left - 30, button.bottom + 40);
+  W().PumpFor(200);
+  EXPECT_FALSE(IsWindowVisible(tips));
+  SetCursorPos((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  bool shown = false;
+  for (int waited = 0; waited < 3000 && !shown; waited += 50) {
+    W().PumpFor(50);
+    shown = IsWindowVisible(tips);
+  }
+  ASSERT_TRUE(shown);
+  wchar_t current[128] = {};
+  TOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.lpszText = current;
+  ASSERT_TRUE(SendMessageW(tips, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+  EXPECT_EQ(reinterpret_cast<HWND>(tool.uId), launch);
+  EXPECT_EQ(std::wstring(current), L"シミュレーターを起動します");
+}
+
 TEST_F(RealPanelTest, TheBandAndItsButtonsAfterOpeningAndResizing) {
   Open(&module_);
   ASSERT_NE(standin::Host().window, nullptr);
