@@ -9,16 +9,6 @@
 namespace standin {
 namespace {
 
-void PutU32(std::string& out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-}
-
-void PutF32(std::string& out, float value) {
-  uint32_t bits;
-  std::memcpy(&bits, &value, sizeof bits);
-  PutU32(out, bits);
-}
-
 // The unit normal of the triangle as it will be stored (from the float
 // vertices), zero for a triangle without area.
 void Normal(const float (&v)[3][3], float (&n)[3]) {
@@ -48,19 +38,29 @@ bool FitsSinglePrecision(const Mesh& mesh) {
 }
 
 std::string StlBytes(const Mesh& mesh, std::string_view header) {
-  std::string out(80, '\0');
+  // Sized once and filled in place: 80 bytes of header, the count, then 50
+  // bytes a triangle (normal, three vertices, a zero attribute word).
+  std::string out(84 + 50 * mesh.size(), '\0');
   std::memcpy(out.data(), header.data(), std::min<size_t>(header.size(), 80));
-  PutU32(out, static_cast<uint32_t>(mesh.size()));
-  out.reserve(84 + 50 * mesh.size());
+  char* at = out.data() + 80;
+  auto put = [&at](uint32_t value) {
+    for (int i = 0; i < 4; ++i) *at++ = static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  auto put_float = [&put](float value) {
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    put(bits);
+  };
+  put(static_cast<uint32_t>(mesh.size()));
   for (const Triangle& t : mesh) {
     float v[3][3], n[3];
     for (int i = 0; i < 3; ++i)
       for (int c = 0; c < 3; ++c) v[i][c] = static_cast<float>(t.v[i][c]);
     Normal(v, n);
-    for (float c : n) PutF32(out, c);
+    for (float c : n) put_float(c);
     for (const auto& p : v)
-      for (float c : p) PutF32(out, c);
-    out.append(2, '\0');
+      for (float c : p) put_float(c);
+    at += 2;
   }
   return out;
 }

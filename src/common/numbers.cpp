@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <climits>
+#include <cstdint>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -83,64 +85,86 @@ size_t ParseNumber(std::string_view text, T& value) {
 double FiniteOrZero(double value) { return std::isfinite(value) ? value : 0.0; }
 
 // "%g" of a value whose six significant digits come out of one rounding in
-// double arithmetic, or false to leave it to the exact conversion. The value
+// double arithmetic, written to `text` (room for 16 characters); returns the
+// count written, or 0 to leave the value to the exact conversion. The text
+// may be written beyond the count, within the 16 characters. The value
 // scaled to six integer digits is off by at most 1e-9 in double, so unless its
 // fraction lies within 1e-6 of one half, rounding the double rounds the exact
-// value the same way. About twice as fast as the exact conversion, which
+// value the same way. Several times faster than the exact conversion, which
 // dominated building the profiles of a tool file.
-bool QuickG(double value, std::string& text) {
+size_t QuickG(double value, char* text) {
   // Powers of ten that a double holds exactly, and their inverses (nearly
   // exact, used only to find the decimal exponent; a guess one off fails the
-  // range check below).
+  // range check below, or gives the same text).
   static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                        1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
   static constexpr double kInverses[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
                                          1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16};
-  if (!std::isfinite(value) || value == 0) return false;
+  if (!std::isfinite(value) || value == 0) return 0;
   const double magnitude = std::fabs(value);
-  int exponent = 0;  // of the leading digit
-  if (magnitude >= 1) {
-    while (exponent < 16 && magnitude >= kPowers[exponent + 1]) ++exponent;
-    if (exponent == 16) return false;
-  } else {
-    while (exponent > -16 && magnitude < kInverses[-exponent]) --exponent;
-    if (exponent == -16) return false;
-  }
+  // The decimal exponent of the leading digit. The magnitude lies in
+  // [2^(binary-1), 2^binary), less than a decade, so the floor of
+  // (binary-1)·log10(2) (log10(2) is about 78913 / 2^18; the shift floors) is
+  // the exponent or one less.
+  uint64_t bits;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int binary = static_cast<int>(bits >> 52) - 1022;  // as frexp gives it; a subnormal fails below
+  int exponent = ((binary - 1) * 78913) >> 18;
+  if (exponent < -16 || exponent > 15) return 0;
+  if (magnitude >= (exponent + 1 >= 0 ? kPowers[exponent + 1] : kInverses[-(exponent + 1)])) ++exponent;
+  if (exponent < -15 || exponent > 15) return 0;
   const int shift = 5 - exponent;  // from -10 to 20: both powers exact
   const double scaled = shift >= 0 ? magnitude * kPowers[shift] : magnitude / kPowers[-shift];
-  const double whole = std::floor(scaled);
+  // Below a million here, so the conversion truncates exactly as floor would.
+  if (!(scaled < 2e6)) return 0;
+  const int whole = static_cast<int>(scaled);
   const double fraction = scaled - whole;
-  if (std::fabs(fraction - 0.5) < 1e-6) return false;
-  const long long rounded = static_cast<long long>(whole) + (fraction > 0.5 ? 1 : 0);
-  if (rounded < 100000 || rounded > 999999) return false;  // the exponent guess was off by one
+  if (std::fabs(fraction - 0.5) < 1e-6) return 0;
+  int rounded = whole + (fraction > 0.5 ? 1 : 0);
+  if (rounded < 100000 || rounded > 999999) return 0;  // the exponent guess was off by one
 
-  char digits[8];
-  std::to_chars(digits, digits + sizeof digits, rounded);
+  // Six digits, two at a time, then the text around them.
+  static constexpr char kPairs[] =
+      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+      "8081828384858687888990919293949596979899";
+  char digits[6];
+  for (int i = 4; i >= 0; i -= 2) {
+    const int pair = rounded % 100;
+    rounded /= 100;
+    digits[i] = kPairs[2 * pair];
+    digits[i + 1] = kPairs[2 * pair + 1];
+  }
   int used = 6;  // significant digits without the trailing zeros, which "%g" drops
   while (used > 1 && digits[used - 1] == '0') --used;
-  if (value < 0) text += '-';
+  char* p = text;
+  if (value < 0) *p++ = '-';
   if (exponent < -4 || exponent >= 6) {
-    text += digits[0];
+    *p++ = digits[0];
     if (used > 1) {
-      text += '.';
-      text.append(digits + 1, used - 1);
+      *p++ = '.';
+      std::memcpy(p, digits + 1, 5);
+      p += used - 1;
     }
-    text += exponent < 0 ? "e-" : "e+";
-    const int power = exponent < 0 ? -exponent : exponent;
-    if (power < 10) text += '0';
-    AppendD(text, power);
+    *p++ = 'e';
+    *p++ = exponent < 0 ? '-' : '+';
+    const int power = exponent < 0 ? -exponent : exponent;  // below 16 here
+    *p++ = static_cast<char>('0' + power / 10);
+    *p++ = static_cast<char>('0' + power % 10);
   } else if (exponent >= 0) {
-    text.append(digits, exponent + 1);
-    if (used > exponent + 1) {
-      text += '.';
-      text.append(digits + exponent + 1, used - exponent - 1);
-    }
+    // The integer digits, the point, the rest: all six copied, the length cut.
+    std::memcpy(p, digits, 6);
+    std::memmove(p + exponent + 2, p + exponent + 1, static_cast<size_t>(5 - exponent));
+    p[exponent + 1] = '.';
+    p += used > exponent + 1 ? used + 1 : exponent + 1;
   } else {
-    text += "0.";
-    text.append(static_cast<size_t>(-exponent - 1), '0');
-    text.append(digits, used);
+    *p++ = '0';
+    *p++ = '.';
+    for (int i = 0; i < -exponent - 1; ++i) *p++ = '0';
+    std::memcpy(p, digits, 6);
+    p += used;
   }
-  return true;
+  return static_cast<size_t>(p - text);
 }
 
 size_t SkipSpace(std::string_view text, size_t pos) {
@@ -165,7 +189,12 @@ void AppendD(std::string& out, long long value) {
 void AppendF(std::string& out, double value) { AppendChars(out, FiniteOrZero(value), std::chars_format::fixed, 6); }
 void AppendG(std::string& out, double value) {
   value = FiniteOrZero(value);
-  if (!QuickG(value, out)) AppendChars(out, value, std::chars_format::general, 6);
+  char text[16];
+  size_t length = QuickG(value, text);
+  if (length)
+    out.append(text, length);
+  else
+    AppendChars(out, value, std::chars_format::general, 6);
 }
 
 std::string FormatD(long long value) {

@@ -17,5 +17,19 @@ TEST(Ansi, ACharacterTheCodePageLacksBecomesAQuestionMark) {
   EXPECT_EQ(FromAnsi(ToAnsi(L"加工 ﾜｰｸ")), L"加工 ﾜｰｸ");
 }
 
+// Most text the add-in converts is ASCII with a few Japanese words. In code
+// page 932 the second byte of a double-byte character may be an ASCII byte
+// ("表" is 0x95 0x5C, a backslash): it belongs to its character, both ways.
+TEST(Ansi, DoubleByteCharactersWithAsciiSecondBytesStayWhole) {
+  const std::wstring text = L"表示ソフト\\能力 ｱｲｳabc十";
+  const std::string bytes = "\x95\x5C\x8E\xA6\x83\x5C\x83t\x83g\x5C\x94\x5C\x97\xCD \xB1\xB2\xB3" "abc\x8F\x5C";
+  EXPECT_EQ(ToAnsi(text), bytes);
+  EXPECT_EQ(FromAnsi(bytes), text);
+  EXPECT_EQ(FromAnsi("C:\\" + bytes + "\\x.nc"), L"C:\\" + text + L"\\x.nc");
+  EXPECT_EQ(ToAnsi(L"a\u00E9b"), ToAnsi(L"a") + ToAnsi(L"\u00E9") + "b");  // é, which 932 lacks
+  EXPECT_EQ(FromUtf8(ToUtf8(text + L"\U0001F600x")), text + L"\U0001F600x");
+  EXPECT_EQ(ToUtf8(L"表a"), "\xE8\xA1\xA8" "a");
+}
+
 }  // namespace
 }  // namespace quenlo::platform

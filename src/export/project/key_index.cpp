@@ -13,19 +13,14 @@ KeyIndex::KeyIndex(const KeyRules& rules) : nodes_(1) {
       size_t next = Child(node, c);
       if (next == kNone) {
         next = nodes_.size();
-        nodes_[node].children.emplace_back(c, next);
+        nodes_[node].next += c;
+        nodes_[node].children.push_back(next);
         nodes_.emplace_back();
       }
       node = next;
     }
     nodes_[node].rules.push_back(i);
   }
-}
-
-size_t KeyIndex::Child(size_t node, char c) const {
-  for (const auto& [character, child] : nodes_[node].children)
-    if (character == c) return child;
-  return kNone;
 }
 
 size_t KeyIndex::FirstMatch(std::string_view line, size_t from) const {
@@ -35,6 +30,7 @@ size_t KeyIndex::FirstMatch(std::string_view line, size_t from) const {
     node = Child(node, c);
     if (node == kNone) break;
     const std::vector<size_t>& ending = nodes_[node].rules;
+    if (ending.empty()) continue;
     auto at = std::lower_bound(ending.begin(), ending.end(), from);
     if (at != ending.end()) best = std::min(best, *at);
   }

@@ -3,8 +3,8 @@
 // visits exactly the keys that are prefixes of the line.
 #pragma once
 
+#include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "export/project/key_rule.h"
@@ -22,10 +22,15 @@ class KeyIndex {
 
  private:
   struct Node {
-    std::vector<std::pair<char, size_t>> children;  // next character, node
-    std::vector<size_t> rules;                      // rules whose key ends here, ascending
+    std::string next;             // the characters that lead on from here
+    std::vector<size_t> children; // the node each of them leads to
+    std::vector<size_t> rules;    // rules whose key ends here, ascending
   };
-  size_t Child(size_t node, char c) const;
+  size_t Child(size_t node, char c) const {
+    const Node& n = nodes_[node];
+    size_t at = n.next.find(c);
+    return at == std::string::npos ? kNone : n.children[at];
+  }
 
   std::vector<Node> nodes_;
 };

@@ -123,6 +123,79 @@ std::string WideToBytes(std::wstring_view text) {
   return out;
 }
 
+bool IsAscii(wchar_t c) { return static_cast<std::uint32_t>(c) < 0x80; }
+bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
+
+// Whether a charset writes every ASCII character as that one byte and reads
+// it back: then ASCII text needs no converter. Every Windows ANSI code page
+// does; asked of the converter once per charset rather than assumed.
+bool KeepsAscii(const std::string& charset) {
+  thread_local std::map<std::string, bool> known;
+  auto it = known.find(charset);
+  if (it != known.end()) return it->second;
+  std::string ascii;
+  for (int c = 0; c < 0x80; ++c) ascii += static_cast<char>(c);
+  std::wstring wide(ascii.begin(), ascii.end());
+  std::string units = WideToBytes(wide);
+  const bool keeps = Convert(WideCharset(), charset, units.data(), units.size(), sizeof(wchar_t), "?") == ascii &&
+                     BytesToWide(Convert(charset, WideCharset(), ascii.data(), ascii.size(), 1, "?")) == wide;
+  return known.emplace(charset, keeps).first->second;
+}
+
+// Wide text to a charset that keeps ASCII: runs of ASCII are narrowed as they
+// are and only the runs between them go through the converter, which works
+// character by character in these charsets, so the result is the same.
+std::string NarrowRuns(std::wstring_view text, const std::string& charset, const std::string& replacement) {
+  std::string out;
+  out.reserve(text.size());
+  size_t i = 0;
+  while (i < text.size()) {
+    if (IsAscii(text[i])) {
+      out += static_cast<char>(text[i++]);
+      continue;
+    }
+    size_t end = i;
+    while (end < text.size() && !IsAscii(text[end])) ++end;
+    std::string units = WideToBytes(text.substr(i, end - i));
+    out += Convert(WideCharset(), charset, units.data(), units.size(), sizeof(wchar_t), replacement);
+    i = end;
+  }
+  return out;
+}
+
+// Bytes of a charset that keeps ASCII to wide text. A byte of 0x80 or more
+// may begin a character of several bytes whose later bytes lie in the ASCII
+// range (the trail bytes of a double-byte code page), so a run for the
+// converter takes every byte that follows such a byte; an ASCII byte that
+// follows an ASCII byte is always a character of its own.
+std::wstring WidenRuns(std::string_view bytes, const std::string& charset, const std::string& replacement) {
+  std::wstring out;
+  out.reserve(bytes.size());
+  size_t i = 0;
+  while (i < bytes.size()) {
+    if (IsAscii(bytes[i])) {
+      out += static_cast<wchar_t>(bytes[i++]);
+      continue;
+    }
+    size_t end = i + 1;
+    while (end < bytes.size() && (!IsAscii(bytes[end]) || !IsAscii(bytes[end - 1]))) ++end;
+    out += BytesToWide(Convert(charset, WideCharset(), bytes.data() + i, end - i, 1, replacement));
+    i = end;
+  }
+  return out;
+}
+
+std::string ToCharset(std::wstring_view text, const std::string& charset, const std::string& replacement) {
+  if (KeepsAscii(charset)) return NarrowRuns(text, charset, replacement);
+  std::string units = WideToBytes(text);
+  return Convert(WideCharset(), charset, units.data(), units.size(), sizeof(wchar_t), replacement);
+}
+
+std::wstring FromCharset(std::string_view bytes, const std::string& charset, const std::string& replacement) {
+  if (KeepsAscii(charset)) return WidenRuns(bytes, charset, replacement);
+  return BytesToWide(Convert(charset, WideCharset(), bytes.data(), bytes.size(), 1, replacement));
+}
+
 }  // namespace
 
 std::string ToAnsi(std::wstring_view text) {
@@ -132,24 +205,16 @@ std::string ToAnsi(std::wstring_view text) {
   if (g_code_page != 65001)
     for (wchar_t& c : held)
       if ((static_cast<std::uint32_t>(c) & ~0x7Fu) == 0xE0000) c = L'?';
-  std::string units = WideToBytes(held);
-  return Convert(WideCharset(), CharsetName(g_code_page), units.data(), units.size(), sizeof(wchar_t),
-                 "?");
+  return ToCharset(held, CharsetName(g_code_page), "?");
 }
 
 std::wstring FromAnsi(std::string_view bytes) {
-  return BytesToWide(
-      Convert(CharsetName(g_code_page), WideCharset(), bytes.data(), bytes.size(), 1, "\xEF\xBF\xBD"));
+  return FromCharset(bytes, CharsetName(g_code_page), "\xEF\xBF\xBD");
 }
 
-std::string ToUtf8(std::wstring_view text) {
-  std::string units = WideToBytes(text);
-  return Convert(WideCharset(), "UTF-8", units.data(), units.size(), sizeof(wchar_t), "\xEF\xBF\xBD");
-}
+std::string ToUtf8(std::wstring_view text) { return ToCharset(text, "UTF-8", "\xEF\xBF\xBD"); }
 
-std::wstring FromUtf8(std::string_view bytes) {
-  return BytesToWide(Convert("UTF-8", WideCharset(), bytes.data(), bytes.size(), 1, "\xEF\xBF\xBD"));
-}
+std::wstring FromUtf8(std::string_view bytes) { return FromCharset(bytes, "UTF-8", "\xEF\xBF\xBD"); }
 
 bool CanConvertCodePage(int code_page) {
   for (bool to_wide : {false, true}) {

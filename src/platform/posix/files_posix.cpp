@@ -82,17 +82,22 @@ bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
     ::close(fd);
     return false;
   }
-  std::string out;
-  char buffer[65536];
+  // Read straight into a string of the file's size and a byte more, so that
+  // a file that has not changed is read in one call and its end seen in the
+  // next; a file that grows meanwhile is still read to its end.
+  std::string out(static_cast<size_t>(st.st_size) + 1, '\0');
+  size_t used = 0;
   bool ok = true;
   for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (used == out.size()) out.resize(out.size() * 2);
+    ssize_t n = ::read(fd, out.data() + used, out.size() - used);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) ok = false;
     if (n <= 0) break;
-    out.append(buffer, static_cast<size_t>(n));
+    used += static_cast<size_t>(n);
   }
   ::close(fd);
+  out.resize(used);
   if (ok) bytes = std::move(out);
   return ok;
 }

@@ -2,6 +2,8 @@
 // that any path the user gives is used as it stands.
 #include <windows.h>
 
+#include <algorithm>
+
 #include <string>
 
 #include "platform/files.h"
@@ -75,19 +77,27 @@ bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
     CloseHandle(file);
     return false;
   }
-  std::string out;
-  char buffer[65536];
+  // Read straight into a string of the file's size and a byte more, so that
+  // a file that has not changed is read in one call and its end seen in the
+  // next; a file that grows meanwhile is still read to its end.
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) size.QuadPart = 0;
+  std::string out(static_cast<size_t>(size.QuadPart) + 1, '\0');
+  size_t used = 0;
   bool ok = true;
   for (;;) {
+    if (used == out.size()) out.resize(out.size() * 2);
     DWORD read = 0;
-    if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) {
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(out.size() - used, 1u << 30));
+    if (!ReadFile(file, out.data() + used, want, &read, nullptr)) {
       ok = false;
       break;
     }
     if (read == 0) break;
-    out.append(buffer, read);
+    used += read;
   }
   CloseHandle(file);
+  out.resize(used);
   if (ok) bytes = std::move(out);
   return ok;
 }
