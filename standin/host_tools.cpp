@@ -26,8 +26,10 @@ class JobProfile : public TlProfile {
     if (index >= 0 && static_cast<size_t>(index) < profile_->segments.size()) {
       const standin::ProfileSegment& s = profile_->segments[static_cast<size_t>(index)];
       entity.kind = s.kind;
-      std::copy(s.start, s.start + 3, entity.start);
-      std::copy(s.end, s.end + 3, entity.end);
+      for (int k = 0; k < 3; ++k) {
+        entity.start[k] = s.start[k];
+        entity.end[k] = s.end[k];
+      }
       entity.radius = s.radius;
       entity.direction = s.direction;
     }

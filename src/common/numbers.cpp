@@ -120,7 +120,7 @@ size_t QuickG(double value, char* text) {
   const int whole = static_cast<int>(scaled);
   const double fraction = scaled - whole;
   if (std::fabs(fraction - 0.5) < 1e-6) return 0;
-  int rounded = whole + (fraction > 0.5 ? 1 : 0);
+  const int rounded = whole + (fraction > 0.5 ? 1 : 0);
   if (rounded < 100000 || rounded > 999999) return 0;  // the exponent guess was off by one
 
   // Six digits, two at a time, then the text around them.
@@ -128,13 +128,10 @@ size_t QuickG(double value, char* text) {
       "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
       "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
       "8081828384858687888990919293949596979899";
-  char digits[6];
-  for (int i = 4; i >= 0; i -= 2) {
-    const int pair = rounded % 100;
-    rounded /= 100;
-    digits[i] = kPairs[2 * pair];
-    digits[i + 1] = kPairs[2 * pair + 1];
-  }
+  char digits[16] = {};  // six digits, then room for the fixed-size moves below
+  std::memcpy(digits, kPairs + 2 * (rounded / 10000), 2);
+  std::memcpy(digits + 2, kPairs + 2 * (rounded / 100 % 100), 2);
+  std::memcpy(digits + 4, kPairs + 2 * (rounded % 100), 2);
   int used = 6;  // significant digits without the trailing zeros, which "%g" drops
   while (used > 1 && digits[used - 1] == '0') --used;
   char* p = text;
@@ -152,11 +149,13 @@ size_t QuickG(double value, char* text) {
     *p++ = static_cast<char>('0' + power / 10);
     *p++ = static_cast<char>('0' + power % 10);
   } else if (exponent >= 0) {
-    // The integer digits, the point, the rest: all six copied, the length cut.
-    std::memcpy(p, digits, 6);
-    std::memmove(p + exponent + 2, p + exponent + 1, static_cast<size_t>(5 - exponent));
-    p[exponent + 1] = '.';
-    p += used > exponent + 1 ? used + 1 : exponent + 1;
+    // The integer digits, the point, the rest, each copied in one fixed-size
+    // move (what lies past the digits is written but not counted).
+    std::memcpy(p, digits, 8);
+    p += exponent + 1;
+    *p = '.';
+    std::memcpy(p + 1, digits + exponent + 1, 8);
+    p += used > exponent + 1 ? used - exponent : 0;
   } else {
     *p++ = '0';
     *p++ = '.';
@@ -187,14 +186,20 @@ void AppendD(std::string& out, long long value) {
   out.append(buffer, result.ptr);
 }
 void AppendF(std::string& out, double value) { AppendChars(out, FiniteOrZero(value), std::chars_format::fixed, 6); }
-void AppendG(std::string& out, double value) {
+size_t WriteG(char* at, double value) {
   value = FiniteOrZero(value);
-  char text[16];
-  size_t length = QuickG(value, text);
-  if (length)
-    out.append(text, length);
-  else
-    AppendChars(out, value, std::chars_format::general, 6);
+  if (value == 0) {
+    if (std::signbit(value)) *at++ = '-';
+    *at = '0';
+    return std::signbit(value) ? 2 : 1;
+  }
+  if (size_t length = QuickG(value, at)) return length;
+  // At most "-1.23457e-308": 13 characters.
+  return static_cast<size_t>(std::to_chars(at, at + kWriteGRoom, value, std::chars_format::general, 6).ptr - at);
+}
+void AppendG(std::string& out, double value) {
+  char text[kWriteGRoom];
+  out.append(text, WriteG(text, value));
 }
 
 std::string FormatD(long long value) {

@@ -27,6 +27,11 @@ void AppendD(std::string& out, long long value);
 void AppendF(std::string& out, double value);
 void AppendG(std::string& out, double value);
 
+// "%g" written at `at`, which has room for kWriteGRoom characters (more may be
+// written than the count returned): for writers that build a line in place.
+constexpr size_t kWriteGRoom = 16;
+size_t WriteG(char* at, double value);
+
 std::wstring WFormatD(long long value);
 std::wstring WFormatF(double value);
 std::wstring WFormatG(double value);

@@ -49,6 +49,9 @@ TEST(TemplateRewrite, BlockKeysReplaceTheLinesAfterThem) {
   EXPECT_EQ(Rewrite(".two\nx\ny\nz\n"), ".two\r\n.first\r\n.second\r\nz\r\n");
   // Lines taken by a block are not tried against keys.
   EXPECT_EQ(Rewrite(".def\n.a 1\n.a 2\n"), ".def\r\n.a 1\r\n.defrow\r\n");
+  // Lines kept, replaced and taken by blocks, with both line ends, in order.
+  EXPECT_EQ(Rewrite("x\r\ny\r\n.a 1\r\nz\nw\r\n.def\r\nk\r\nold\r\nq\r\n\r\nr\r\r\nend"),
+            "x\r\ny\r\n.a replaced again\r\nz\r\nw\r\n.def\r\nk\r\n.defrow\r\nq\r\n\r\nr\r\r\nend");
 }
 
 TEST(TemplateRewrite, BlockKeysAtTheEndStillWriteTheirReplacement) {

@@ -28,8 +28,9 @@ class KeyIndex {
   };
   size_t Child(size_t node, char c) const {
     const Node& n = nodes_[node];
-    size_t at = n.next.find(c);
-    return at == std::string::npos ? kNone : n.children[at];
+    for (size_t i = 0; i < n.next.size(); ++i)
+      if (n.next[i] == c) return n.children[i];
+    return kNone;
   }
 
   std::vector<Node> nodes_;

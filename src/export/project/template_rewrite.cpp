@@ -27,6 +27,7 @@ class Rewriter {
       ApplyRules(buffer);
       Emit(buffer, false);
     }
+    Flush();
     return std::move(out_);
   }
 
@@ -63,6 +64,20 @@ class Rewriter {
 
   // More output after this line forces its line end.
   void Emit(const Buffer& buffer, bool more_follows) {
+    // Most lines go out as the template has them, CR LF and all: those are
+    // gathered and copied in one piece where they follow one another.
+    if (buffer.from_template && buffer.has_end && text_.IsVerbatim() &&
+        buffer.text.data()[buffer.text.size()] == '\r') {
+      std::string_view line(buffer.text.data(), buffer.text.size() + 2);
+      if (verbatim_.data() + verbatim_.size() == line.data()) {
+        verbatim_ = std::string_view(verbatim_.data(), verbatim_.size() + line.size());
+      } else {
+        Flush();
+        verbatim_ = line;
+      }
+      return;
+    }
+    Flush();
     if (buffer.from_template)
       text_.AppendOutput(buffer.text, out_);
     else
@@ -70,7 +85,13 @@ class Rewriter {
     if (buffer.has_end || more_follows) out_ += "\r\n";
   }
 
+  void Flush() {
+    out_.append(verbatim_.data(), verbatim_.size());
+    verbatim_ = {};
+  }
+
   TemplateText text_;
+  std::string_view verbatim_;  // template lines, line ends included, not yet written
   const KeyRules& rules_;
   KeyIndex index_;
   std::string out_;

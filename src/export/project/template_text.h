@@ -24,6 +24,10 @@ class TemplateText {
   // A template line's bytes as the project file carries them.
   void AppendOutput(std::string_view text, std::string& out) const;
 
+  // The project file carries the template's lines byte for byte (the
+  // template is not UTF-8).
+  bool IsVerbatim() const { return !utf8_; }
+
  private:
   std::string_view rest_;
   bool utf8_ = false;

@@ -7,38 +7,58 @@ namespace {
 
 using Cnc::Tool::TlProfileEnt;
 
-void AppendPoint(std::string& line, double x, double y) {
-  line += ' ';
-  AppendG(line, x);
-  line += ' ';
-  AppendG(line, y);
-}
+// One segment's piece, built in place and appended to the line whole: a tool
+// file holds tens of thousands of these numbers.
+class Piece {
+ public:
+  void Put(const char* text) {
+    while (*text) *at_++ = *text++;
+  }
+  void Number(double value) { at_ += WriteG(at_, value); }
+  void Point(double x, double y) {
+    Put(" ");
+    Number(x);
+    Put(" ");
+    Number(y);
+  }
+  void AppendTo(std::string& line) const { line.append(text_, static_cast<size_t>(at_ - text_)); }
+
+ private:
+  // The longest piece, " x y R- r", is 3 numbers of at most 13 characters
+  // and 5 more; WriteG may use kWriteGRoom past where it starts.
+  char text_[2 * 13 + 5 + kWriteGRoom + 1];
+  char* at_ = text_;
+};
 
 // A line segment's start and end x, each on the axis (y written as 0).
 void AppendFlatLine(std::string& line, const TlProfileEnt& e) {
-  line += ' ';
-  AppendG(line, e.start[0]);
-  line += " 0 ";
-  AppendG(line, e.end[0]);
-  line += " 0";
+  Piece piece;
+  piece.Put(" ");
+  piece.Number(e.start[0]);
+  piece.Put(" 0 ");
+  piece.Number(e.end[0]);
+  piece.Put(" 0");
+  piece.AppendTo(line);
 }
 
 void AppendSegment(std::string& line, const TlProfileEnt& e) {
+  Piece piece;
   switch (e.kind) {
     case 'A':
-      AppendPoint(line, e.end[0], e.end[1]);
-      line += e.direction > 0 ? " R" : " R-";
-      AppendG(line, e.radius);
+      piece.Point(e.end[0], e.end[1]);
+      piece.Put(e.direction > 0 ? " R" : " R-");
+      piece.Number(e.radius);
       break;
     case 'L':
-      AppendPoint(line, e.end[0], e.end[1]);
+      piece.Point(e.end[0], e.end[1]);
       break;
     case 'P':
-      AppendPoint(line, e.start[0], e.start[1]);
+      piece.Point(e.start[0], e.start[1]);
       break;
     default:
-      break;
+      return;
   }
+  piece.AppendTo(line);
 }
 
 // The long-tool rule: the straight middle of a tool whose length is at least

@@ -4,9 +4,11 @@
 
 #include <cerrno>
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/ansi.h"
 
@@ -30,20 +32,36 @@ std::string CharsetName(int code_page) {
 class Converters {
  public:
   ~Converters() {
-    for (auto& entry : open_)
-      if (entry.second != kFailed) iconv_close(entry.second);
+    for (const Open& entry : open_)
+      if (entry.cd != kFailed) iconv_close(entry.cd);
   }
   // The descriptor from `from` to `to`, or kFailed when iconv has no such pair.
   iconv_t Get(const std::string& from, const std::string& to) {
-    auto it = open_.find({from, to});
-    if (it == open_.end()) it = open_.emplace(std::make_pair(from, to), iconv_open(to.c_str(), from.c_str())).first;
-    if (it->second != kFailed) iconv(it->second, nullptr, nullptr, nullptr, nullptr);
-    return it->second;
+    for (const Open& entry : open_)
+      if (entry.from == from && entry.to == to) return Reset(entry.cd);
+    open_.push_back({from, to, iconv_open(to.c_str(), from.c_str())});
+    return Reset(open_.back().cd);
   }
+  // `replacement` (UTF-8) in charset `to`, converted once; as much of it as
+  // the charset holds.
+  const std::string& Replacement(const std::string& to, const std::string& replacement);
+
   static inline const iconv_t kFailed = reinterpret_cast<iconv_t>(-1);
 
  private:
-  std::map<std::pair<std::string, std::string>, iconv_t> open_;
+  struct Open {
+    std::string from, to;
+    iconv_t cd;
+  };
+  struct Replaced {
+    std::string to, utf8, text;
+  };
+  static iconv_t Reset(iconv_t cd) {
+    if (cd != kFailed) iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    return cd;
+  }
+  std::vector<Open> open_;          // a handful: the code page and UTF-8 each way
+  std::deque<Replaced> replaced_;   // stays where it is as entries are added
 };
 
 Converters& ThreadConverters() {
@@ -65,20 +83,27 @@ bool ConvertRun(iconv_t cd, char*& src, size_t& src_left, std::string& out) {
   return true;
 }
 
+const std::string& Converters::Replacement(const std::string& to, const std::string& replacement) {
+  for (const Replaced& entry : replaced_)
+    if (entry.to == to && entry.utf8 == replacement) return entry.text;
+  std::string text;
+  if (iconv_t cd = Get("UTF-8", to); cd != kFailed) {
+    char* src = const_cast<char*>(replacement.data());
+    size_t src_left = replacement.size();
+    ConvertRun(cd, src, src_left, text);
+  }
+  replaced_.push_back({to, replacement, std::move(text)});
+  return replaced_.back().text;
+}
+
 // Converts `in` from one charset to another; every input unit that cannot be
 // converted is replaced and skipped (`in_step` bytes of input).
 std::string Convert(const std::string& from, const std::string& to, const char* in, size_t in_len,
                     size_t in_step, const std::string& replacement) {
   std::string out;
   Converters& converters = ThreadConverters();
-  // The replacement in the target charset, converted before the input so
-  // that the input's conversion is not reset midway.
-  std::string replaced;
-  if (iconv_t rcd = converters.Get("UTF-8", to); rcd != Converters::kFailed) {
-    char* rsrc = const_cast<char*>(replacement.data());
-    size_t rsrc_left = replacement.size();
-    ConvertRun(rcd, rsrc, rsrc_left, replaced);
-  }
+  // Taken before the input's descriptor: making it may use the same one.
+  const std::string& replaced = converters.Replacement(to, replacement);
   iconv_t cd = converters.Get(from, to);
   if (cd == Converters::kFailed) return out;
   char* src = const_cast<char*>(in);
