@@ -4,35 +4,55 @@
 
 namespace quenlo {
 
-KeyIndex::KeyIndex(const KeyRules& rules) : nodes_(1) {
+KeyIndex::KeyIndex(const KeyRules& rules) {
+  // Built as a tree of nodes that own their edges and rules, then laid out
+  // flat in the order the nodes were made.
+  struct Building {
+    std::vector<Edge> edges;
+    std::vector<size_t> rules;
+  };
+  std::vector<Building> tree(1);
   for (size_t i = 0; i < rules.size(); ++i) {
     const std::string& key = rules[i].key;
     if (key.empty()) continue;
-    size_t node = 0;
+    uint32_t node = 0;
     for (char c : key) {
-      size_t next = Child(node, c);
-      if (next == kNone) {
-        next = nodes_.size();
-        nodes_[node].next += c;
-        nodes_[node].children.push_back(next);
-        nodes_.emplace_back();
+      auto edge = std::find_if(tree[node].edges.begin(), tree[node].edges.end(), [c](const Edge& e) { return e.c == c; });
+      if (edge != tree[node].edges.end()) {
+        node = edge->node;
+        continue;
       }
+      const auto next = static_cast<uint32_t>(tree.size());
+      tree[node].edges.push_back({c, next});
+      tree.emplace_back();
       node = next;
     }
-    nodes_[node].rules.push_back(i);
+    tree[node].rules.push_back(i);
+  }
+  nodes_.resize(tree.size());
+  for (size_t n = 0; n < tree.size(); ++n) {
+    nodes_[n].edges = static_cast<uint32_t>(edges_.size());
+    nodes_[n].edge_count = static_cast<uint32_t>(tree[n].edges.size());
+    edges_.insert(edges_.end(), tree[n].edges.begin(), tree[n].edges.end());
+    nodes_[n].rules = static_cast<uint32_t>(rules_.size());
+    nodes_[n].rule_count = static_cast<uint32_t>(tree[n].rules.size());
+    rules_.insert(rules_.end(), tree[n].rules.begin(), tree[n].rules.end());
   }
 }
 
 size_t KeyIndex::FirstMatch(std::string_view line, size_t from) const {
   size_t best = kNone;
-  size_t node = 0;
+  const Node* node = &nodes_[0];
   for (char c : line) {
-    node = Child(node, c);
-    if (node == kNone) break;
-    const std::vector<size_t>& ending = nodes_[node].rules;
-    if (ending.empty()) continue;
-    auto at = std::lower_bound(ending.begin(), ending.end(), from);
-    if (at != ending.end()) best = std::min(best, *at);
+    const Edge* edge = edges_.data() + node->edges;
+    const Edge* end = edge + node->edge_count;
+    while (edge != end && edge->c != c) ++edge;
+    if (edge == end) break;
+    node = &nodes_[edge->node];
+    if (node->rule_count == 0) continue;
+    const size_t* first = rules_.data() + node->rules;
+    const size_t* at = std::lower_bound(first, first + node->rule_count, from);
+    if (at != first + node->rule_count) best = std::min(best, *at);
   }
   return best;
 }

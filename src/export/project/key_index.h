@@ -1,9 +1,11 @@
 // Finds, for a line, the first key in key order that the line begins with,
 // without trying every key: one walk down a tree of the keys' characters
-// visits exactly the keys that are prefixes of the line.
+// visits exactly the keys that are prefixes of the line. The tree is kept in
+// three flat arrays, so that the walk, done for every template line, reads
+// little memory.
 #pragma once
 
-#include <string>
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -21,19 +23,18 @@ class KeyIndex {
   size_t FirstMatch(std::string_view line, size_t from) const;
 
  private:
-  struct Node {
-    std::string next;             // the characters that lead on from here
-    std::vector<size_t> children; // the node each of them leads to
-    std::vector<size_t> rules;    // rules whose key ends here, ascending
+  struct Edge {
+    char c;
+    uint32_t node;
   };
-  size_t Child(size_t node, char c) const {
-    const Node& n = nodes_[node];
-    for (size_t i = 0; i < n.next.size(); ++i)
-      if (n.next[i] == c) return n.children[i];
-    return kNone;
-  }
+  struct Node {
+    uint32_t edges = 0, edge_count = 0;  // its edges in edges_
+    uint32_t rules = 0, rule_count = 0;  // rules whose key ends here in rules_, ascending
+  };
 
   std::vector<Node> nodes_;
+  std::vector<Edge> edges_;
+  std::vector<size_t> rules_;
 };
 
 }  // namespace quenlo
