@@ -127,6 +127,38 @@ TEST_F(Launch, StartsWhereTheHostIgnoresChildSignals) {
 }
 #endif
 
+#ifndef _WIN32
+// A bare program name is looked up folder by folder on PATH: a folder where
+// the name is only a data file, or that does not exist, is passed over; a
+// name that no folder holds as a program is shown as not startable.
+TEST_F(Launch, ABareNameIsLookedUpOnThePath) {
+  const char* path = std::getenv("PATH");
+  const std::string saved = path ? path : "";
+  const std::wstring exe = StandinSimulatorPath();
+  const size_t cut = exe.find_last_of(L'/');
+  ASSERT_NE(cut, std::wstring::npos);
+  const std::wstring name = exe.substr(cut + 1);
+  testing_support::WriteBytes(dir / name, "not a program\n");
+  const std::string here = ToUtf8(dir.path().substr(0, dir.path().size() - 1));
+
+  setenv("PATH", (here + ":/no such folder:" + ToUtf8(exe.substr(0, cut))).c_str(), 1);
+  quenlo::LaunchSimulator(name, dir / L"a.prjx");
+  EXPECT_TRUE(testing_support::Messages().empty());
+  EXPECT_TRUE(g_seen.started);
+  EXPECT_NE(WaitForLog(log).find("argument 2: " + ToUtf8(dir / L"a.prjx") + "\n"), std::string::npos);
+
+  for (const std::string& folders : {here, std::string("/no such folder")}) {
+    ASSERT_TRUE(testing_support::InstallJob(R"({"format": "quenlo-job/1"})", dir.path()));
+    setenv("PATH", folders.c_str(), 1);
+    quenlo::LaunchSimulator(name, dir / L"a.prjx");
+    std::vector<std::string> messages = testing_support::Messages();
+    ASSERT_EQ(messages.size(), 1u) << folders;
+    EXPECT_EQ(messages[0], "message: シミュレータを起動できません: " + ToUtf8(name));
+  }
+  setenv("PATH", saved.c_str(), 1);
+}
+#endif
+
 TEST_F(Launch, ProjectOf9000CharactersIsPassedWhole) {
   std::wstring prj = dir / (std::wstring(9000 - dir.path().size() - 5, L'p') + L".prjx");
   ASSERT_EQ(prj.size(), 9000u);
