@@ -213,9 +213,8 @@ std::string FormatF(double value) {
   return text;
 }
 std::string FormatG(double value) {
-  std::string text;
-  AppendG(text, value);
-  return text;
+  char text[kWriteGRoom];
+  return std::string(text, WriteG(text, value));
 }
 std::string FormatGeneral(double value, int digits) {
   return ToChars(value, std::chars_format::general, digits);
@@ -223,7 +222,10 @@ std::string FormatGeneral(double value, int digits) {
 
 std::wstring WFormatD(long long value) { return Widen(FormatD(value)); }
 std::wstring WFormatF(double value) { return Widen(FormatF(value)); }
-std::wstring WFormatG(double value) { return Widen(FormatG(value)); }
+std::wstring WFormatG(double value) {
+  char text[kWriteGRoom];
+  return std::wstring(text, text + WriteG(text, value));
+}
 
 int ParseLeadingInt(std::string_view text) {
   size_t pos = SkipSpace(text, 0);

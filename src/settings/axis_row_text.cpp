@@ -7,12 +7,14 @@
 namespace quenlo {
 
 std::wstring FormatAxisRow(const AxisRow& row) {
-  std::wstring out;
+  // Built as ASCII in place, widened once: the store holds 321 of these rows.
+  char text[std::tuple_size_v<AxisRow> * (kWriteGRoom + 1)];
+  char* at = text;
   for (size_t i = 0; i < row.size(); ++i) {
-    if (i > 0) out += L' ';
-    out += WFormatG(row[i]);
+    if (i > 0) *at++ = ' ';
+    at += WriteG(at, row[i]);
   }
-  return out;
+  return std::wstring(text, at);
 }
 
 int ScanAxisRow(std::wstring_view text, AxisRow& row) {
