@@ -167,6 +167,24 @@ bool KeepsAscii(const std::string& charset) {
   return known.emplace(charset, keeps).first->second;
 }
 
+// Where a run for the converter that starts at `i` (a character that is not
+// ASCII) ends. A unit that follows one that is not ASCII belongs to the run
+// (in bytes, it may be the second byte of a character); so does a short
+// stretch of ASCII between two such characters, since each call of the
+// converter costs more than converting a few characters more.
+template <typename Text>
+size_t EndOfRun(const Text& text, size_t i) {
+  constexpr size_t kShortStretch = 32;
+  size_t end = i + 1;
+  for (;;) {
+    while (end < text.size() && (!IsAscii(text[end]) || !IsAscii(text[end - 1]))) ++end;
+    size_t next = end;
+    while (next < text.size() && next - end < kShortStretch && IsAscii(text[next])) ++next;
+    if (next == text.size() || next - end >= kShortStretch) return end;
+    end = next;
+  }
+}
+
 // Wide text to a charset that keeps ASCII: runs of ASCII are narrowed as they
 // are and only the runs between them go through the converter, which works
 // character by character in these charsets, so the result is the same.
@@ -179,8 +197,7 @@ std::string NarrowRuns(std::wstring_view text, const std::string& charset, const
       out += static_cast<char>(text[i++]);
       continue;
     }
-    size_t end = i;
-    while (end < text.size() && !IsAscii(text[end])) ++end;
+    size_t end = EndOfRun(text, i);
     std::string units = WideToBytes(text.substr(i, end - i));
     out += Convert(WideCharset(), charset, units.data(), units.size(), sizeof(wchar_t), replacement);
     i = end;
@@ -202,8 +219,7 @@ std::wstring WidenRuns(std::string_view bytes, const std::string& charset, const
       out += static_cast<wchar_t>(bytes[i++]);
       continue;
     }
-    size_t end = i + 1;
-    while (end < bytes.size() && (!IsAscii(bytes[end]) || !IsAscii(bytes[end - 1]))) ++end;
+    size_t end = EndOfRun(bytes, i);
     out += BytesToWide(Convert(charset, WideCharset(), bytes.data() + i, end - i, 1, replacement));
     i = end;
   }
