@@ -61,6 +61,26 @@ TEST(Holders, ToldApartBySizeMatchesTheToolsLegacyHolderSize) {
   EXPECT_EQ(r.holders, "/0 STD_HOLDER 63.000000 40.000000\n/1 STD_HOLDER 50.000000 30.000000\n");
 }
 
+// Whichever way a holder is told apart, it is matched against every entry so
+// far, however that entry came in, and the first match wins.
+TEST(Holders, EachWayOfMatchingFindsTheFirstEntryOfAnyKind) {
+  Job job;
+  json size = {{"holder_dia", 63}, {"holder_length", 40}};
+  job.assemblies.push_back(Assembly(1, 10, OneLine(), {{"holder_dia", 1}, {"holder_length", 2}}));
+  job.assemblies.push_back(Assembly(2, 10, OneLine(), size));
+  job.assemblies.push_back(Assembly(3, 10, OneLine(), size));
+  job.holders.push_back(Holder(8, "デフォルトホルダ", true, 63, 40));   // by number
+  job.holders.push_back(Holder(9, "デフォルトホルダ", false, 50, 30));  // by size
+  job.holders.push_back(Holder(7, "デフォルトホルダ", true, 63, 40));   // by number
+  job.operations.push_back(Op(1, 1, 1, {}, 8));  // entry 0: number 8, size 63 x 40
+  job.operations.push_back(Op(1, 2, 2, {}, 9));  // by the tool's size 63 x 40: entry 0
+  job.operations.push_back(Op(1, 3, 3, {}, 7));  // number 7 is new: entry 1
+  job.operations.push_back(Op(1, 1, 1, {}, 7));  // tool number 1 again: no new record
+  Result r = Gather(job);
+  EXPECT_EQ(r.indices, (std::vector<std::string>{"0", "0", "1"}));
+  EXPECT_EQ(r.holders, "/0 STD_HOLDER 63.000000 40.000000\n/1 STD_HOLDER 63.000000 40.000000\n");
+}
+
 TEST(Holders, UserHoldersAreWrittenWithTheirProfile) {
   Job job;
   job.assemblies.push_back(Assembly(1, 10, OneLine(), {{"holder_profile", HolderShape()}}));

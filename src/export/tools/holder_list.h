@@ -3,6 +3,9 @@
 // number that the tool file uses.
 #pragma once
 
+#include <map>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/operations.h"
@@ -18,12 +21,26 @@ struct HolderEntry {
   int tool_id = 0;             // the tool that first brought the holder in
 };
 
-using HolderList = std::vector<HolderEntry>;
+// The entries, and for each way of matching one the first entry it finds, so
+// that a job of many tools and holders is gathered in time linear in its size.
+class HolderList {
+ public:
+  size_t size() const { return entries_.size(); }
+  const HolderEntry& operator[](size_t index) const { return entries_[index]; }
 
-// The entry that `holder` matches: by number (`holder_number`) when the host
-// tells its holders apart by number, otherwise by the exact holder diameter
-// and length of the tool's legacy record. -1 when none does.
-int FindHolderEntry(const HolderList& list, const tp_holder& holder, int holder_number, const tp_tool& converted);
+  // The first entry that `holder` matches: by number (`holder_number`) when
+  // the host tells its holders apart by number, otherwise by the exact holder
+  // diameter and length of the tool's legacy record. -1 when none does.
+  int Find(const tp_holder& holder, int holder_number, const tp_tool& converted) const;
+
+  // Appends an entry; its index.
+  int Add(const HolderEntry& entry);
+
+ private:
+  std::vector<HolderEntry> entries_;
+  std::unordered_map<int, int> by_number_;                // holder number: first entry
+  std::map<std::pair<double, double>, int> by_size_;      // diameter and length: first entry
+};
 
 // The index of the operation's holder, appending an entry when the holder is
 // not in the list yet. `converted` is the legacy record of the operation's tool.
