@@ -104,8 +104,9 @@ size_t QuickG(double value, char* text) {
   const double magnitude = std::fabs(value);
   // The decimal exponent of the leading digit. The magnitude lies in
   // [2^(binary-1), 2^binary), less than a decade, so the floor of
-  // (binary-1)·log10(2) (log10(2) is about 78913 / 2^18; the shift floors) is
-  // the exponent or one less.
+  // (binary-1)·log10(2) (log10(2) is about 78913 / 2^18; the shift floors, as
+  // an arithmetic shift on every compiler that builds this) is the exponent or
+  // one less.
   uint64_t bits;
   std::memcpy(&bits, &magnitude, sizeof bits);
   const int binary = static_cast<int>(bits >> 52) - 1022;  // as frexp gives it; a subnormal fails below
@@ -115,7 +116,8 @@ size_t QuickG(double value, char* text) {
   if (exponent < -15 || exponent > 15) return 0;
   const int shift = 5 - exponent;  // from -10 to 20: both powers exact
   const double scaled = shift >= 0 ? magnitude * kPowers[shift] : magnitude / kPowers[-shift];
-  // Below a million here, so the conversion truncates exactly as floor would.
+  // Below two million here, so the conversion to int truncates exactly as
+  // floor would.
   if (!(scaled < 2e6)) return 0;
   const int whole = static_cast<int>(scaled);
   const double fraction = scaled - whole;

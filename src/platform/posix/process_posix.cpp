@@ -8,7 +8,6 @@
 // meanwhile. A fork of the host would copy its page tables and leave every
 // page of the host to be copied on its next write, which in a host holding a
 // large job cost more than writing all the launch's files.
-#include <fcntl.h>
 #include <sched.h>
 #include <signal.h>
 #include <sys/mman.h>
