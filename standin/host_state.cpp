@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
+#include "common/numbers.h"
 #include "headless_window.h"
 #include "host/folders.h"
 #include "panel_script.h"
-#include "common/numbers.h"
 #include "platform/ansi.h"
 #include "platform/registry.h"
 

@@ -185,56 +185,43 @@ size_t EndOfRun(const Text& text, size_t i) {
   }
 }
 
-// Wide text to a charset that keeps ASCII: runs of ASCII are narrowed as they
-// are and only the runs between them go through the converter, which works
-// character by character in these charsets, so the result is the same.
-std::string NarrowRuns(std::wstring_view text, const std::string& charset, const std::string& replacement) {
-  std::string out;
+// Text in a charset that keeps ASCII, converted run by run: ASCII is copied
+// as it is and only the runs between (see EndOfRun) go through `convert`,
+// which works character by character in these charsets, so the result is
+// what converting the whole text would give. In bytes, a run takes every byte
+// that follows a byte of 0x80 or more (the second byte of a double-byte
+// character may lie in the ASCII range); an ASCII byte that follows an ASCII
+// byte is always a character of its own.
+template <typename Out, typename In, typename Convert>
+Out ConvertRuns(In text, Convert convert) {
+  Out out;
   out.reserve(text.size());
   size_t i = 0;
   while (i < text.size()) {
     if (IsAscii(text[i])) {
-      out += static_cast<char>(text[i++]);
+      out += static_cast<typename Out::value_type>(text[i++]);
       continue;
     }
     size_t end = EndOfRun(text, i);
-    std::string units = WideToBytes(text.substr(i, end - i));
-    out += Convert(WideCharset(), charset, units.data(), units.size(), sizeof(wchar_t), replacement);
-    i = end;
-  }
-  return out;
-}
-
-// Bytes of a charset that keeps ASCII to wide text. A byte of 0x80 or more
-// may begin a character of several bytes whose later bytes lie in the ASCII
-// range (the trail bytes of a double-byte code page), so a run for the
-// converter takes every byte that follows such a byte; an ASCII byte that
-// follows an ASCII byte is always a character of its own.
-std::wstring WidenRuns(std::string_view bytes, const std::string& charset, const std::string& replacement) {
-  std::wstring out;
-  out.reserve(bytes.size());
-  size_t i = 0;
-  while (i < bytes.size()) {
-    if (IsAscii(bytes[i])) {
-      out += static_cast<wchar_t>(bytes[i++]);
-      continue;
-    }
-    size_t end = EndOfRun(bytes, i);
-    out += BytesToWide(Convert(charset, WideCharset(), bytes.data() + i, end - i, 1, replacement));
+    out += convert(text.substr(i, end - i));
     i = end;
   }
   return out;
 }
 
 std::string ToCharset(std::wstring_view text, const std::string& charset, const std::string& replacement) {
-  if (KeepsAscii(charset)) return NarrowRuns(text, charset, replacement);
-  std::string units = WideToBytes(text);
-  return Convert(WideCharset(), charset, units.data(), units.size(), sizeof(wchar_t), replacement);
+  auto convert = [&](std::wstring_view piece) {
+    std::string units = WideToBytes(piece);
+    return Convert(WideCharset(), charset, units.data(), units.size(), sizeof(wchar_t), replacement);
+  };
+  return KeepsAscii(charset) ? ConvertRuns<std::string>(text, convert) : convert(text);
 }
 
 std::wstring FromCharset(std::string_view bytes, const std::string& charset, const std::string& replacement) {
-  if (KeepsAscii(charset)) return WidenRuns(bytes, charset, replacement);
-  return BytesToWide(Convert(charset, WideCharset(), bytes.data(), bytes.size(), 1, replacement));
+  auto convert = [&](std::string_view piece) {
+    return BytesToWide(Convert(charset, WideCharset(), piece.data(), piece.size(), 1, replacement));
+  };
+  return KeepsAscii(charset) ? ConvertRuns<std::wstring>(bytes, convert) : convert(bytes);
 }
 
 }  // namespace

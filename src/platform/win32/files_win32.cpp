@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-
 #include <string>
 
 #include "platform/files.h"
