@@ -84,60 +84,65 @@ size_t ParseNumber(std::string_view text, T& value) {
 
 double FiniteOrZero(double value) { return std::isfinite(value) ? value : 0.0; }
 
-// "%g" of a value whose six significant digits come out of one rounding in
-// double arithmetic, written to `text` (room for 16 characters); returns the
-// count written, or 0 to leave the value to the exact conversion. The text
-// may be written beyond the count, within the 16 characters. The value
-// scaled to six integer digits is off by at most 1e-9 in double, so unless its
-// fraction lies within 1e-6 of one half, rounding the double rounds the exact
-// value the same way. Several times faster than the exact conversion, which
-// dominated building the profiles of a tool file.
-size_t QuickG(double value, char* text) {
-  // Powers of ten that a double holds exactly, and their inverses (nearly
-  // exact, used only to find the decimal exponent; a guess one off fails the
-  // range check below, or gives the same text).
-  static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                       1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-  static constexpr double kInverses[] = {1e0,   1e-1,  1e-2,  1e-3,  1e-4,  1e-5,  1e-6,  1e-7,
-                                         1e-8,  1e-9,  1e-10, 1e-11, 1e-12, 1e-13, 1e-14, 1e-15, 1e-16};
-  if (!std::isfinite(value) || value == 0) return 0;
-  const double magnitude = std::fabs(value);
+// Two decimal digits of each number below 100.
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// "%g" of a finite value other than zero whose six significant digits come
+// out of one rounding in double arithmetic, written to `text` (room for 16
+// characters); returns the count written, or 0 to leave the value to the exact
+// conversion. The text may be written beyond the count, within the 16
+// characters. The value scaled to six integer digits is off by at most 1e-9
+// in double, so unless its fraction lies within 1e-6 of one half, rounding the
+// double rounds the exact value the same way. Several times faster than the
+// exact conversion, which dominated building the profiles of a tool file.
+size_t QuickG(double value, uint64_t bits, char* text) {
+  // Powers of ten from 1e-16 to 1e22: exact from 1e0 up, nearly exact below
+  // (those only find the decimal exponent; a guess one off fails the range
+  // check below, or gives the same text).
+  static constexpr double kPowers[] = {1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10, 1e-9, 1e-8, 1e-7,
+                                       1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,  1e2,  1e3,
+                                       1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11, 1e12, 1e13,
+                                       1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21, 1e22};
+  constexpr int kOne = 16;  // the index of 1e0
   // The decimal exponent of the leading digit. The magnitude lies in
   // [2^(binary-1), 2^binary), less than a decade, so the floor of
   // (binary-1)·log10(2) (log10(2) is about 78913 / 2^18; the shift floors, as
   // an arithmetic shift on every compiler that builds this) is the exponent or
   // one less.
-  uint64_t bits;
-  std::memcpy(&bits, &magnitude, sizeof bits);
-  const int binary = static_cast<int>(bits >> 52) - 1022;  // as frexp gives it; a subnormal fails below
+  const double magnitude = std::fabs(value);
+  const int binary = static_cast<int>((bits >> 52) & 0x7FF) - 1022;  // as frexp gives it; a subnormal fails below
   int exponent = ((binary - 1) * 78913) >> 18;
   if (exponent < -16 || exponent > 15) return 0;
-  if (magnitude >= (exponent + 1 >= 0 ? kPowers[exponent + 1] : kInverses[-(exponent + 1)])) ++exponent;
+  exponent += magnitude >= kPowers[kOne + exponent + 1];
   if (exponent < -15 || exponent > 15) return 0;
   const int shift = 5 - exponent;  // from -10 to 20: both powers exact
-  const double scaled = shift >= 0 ? magnitude * kPowers[shift] : magnitude / kPowers[-shift];
+  const double scaled = shift >= 0 ? magnitude * kPowers[kOne + shift] : magnitude / kPowers[kOne - shift];
   // Below two million here, so the conversion to int truncates exactly as
   // floor would.
   if (!(scaled < 2e6)) return 0;
   const int whole = static_cast<int>(scaled);
   const double fraction = scaled - whole;
   if (std::fabs(fraction - 0.5) < 1e-6) return 0;
-  const int rounded = whole + (fraction > 0.5 ? 1 : 0);
-  if (rounded < 100000 || rounded > 999999) return 0;  // the exponent guess was off by one
+  const unsigned rounded = static_cast<unsigned>(whole) + (fraction > 0.5);
+  if (rounded - 100000 > 899999) return 0;  // the exponent guess was off by one
 
-  // Six digits, two at a time, then the text around them.
-  static constexpr char kPairs[] =
-      "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-      "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-      "8081828384858687888990919293949596979899";
-  char digits[16] = {};  // six digits, then room for the fixed-size moves below
-  std::memcpy(digits, kPairs + 2 * (rounded / 10000), 2);
-  std::memcpy(digits + 2, kPairs + 2 * (rounded / 100 % 100), 2);
-  std::memcpy(digits + 4, kPairs + 2 * (rounded % 100), 2);
-  int used = 6;  // significant digits without the trailing zeros, which "%g" drops
-  while (used > 1 && digits[used - 1] == '0') --used;
+  // Six digits, two at a time, then the text around them; `used` counts the
+  // significant digits without the trailing zeros, which "%g" drops.
+  const unsigned high = rounded / 10000, rest = rounded - high * 10000, middle = rest / 100, low = rest - middle * 100;
+  char digits[16];  // six digits, then room for the fixed-size moves below
+  std::memcpy(digits, kPairs + 2 * high, 2);
+  std::memcpy(digits + 2, kPairs + 2 * middle, 2);
+  std::memcpy(digits + 4, kPairs + 2 * low, 2);
+  std::memset(digits + 6, 0, 10);
+  const int used = low      ? 6 - (low % 10 == 0)
+                   : middle ? 4 - (middle % 10 == 0)
+                            : 2 - (high % 10 == 0);
   char* p = text;
-  if (value < 0) *p++ = '-';
+  *p = '-';
+  p += value < 0;
   if (exponent < -4 || exponent >= 6) {
     *p++ = digits[0];
     if (used > 1) {
@@ -147,9 +152,8 @@ size_t QuickG(double value, char* text) {
     }
     *p++ = 'e';
     *p++ = exponent < 0 ? '-' : '+';
-    const int power = exponent < 0 ? -exponent : exponent;  // below 16 here
-    *p++ = static_cast<char>('0' + power / 10);
-    *p++ = static_cast<char>('0' + power % 10);
+    std::memcpy(p, kPairs + 2 * (exponent < 0 ? -exponent : exponent), 2);  // below 16 here
+    p += 2;
   } else if (exponent >= 0) {
     // The integer digits, the point, the rest, each copied in one fixed-size
     // move (what lies past the digits is written but not counted).
@@ -159,13 +163,42 @@ size_t QuickG(double value, char* text) {
     std::memcpy(p + 1, digits + exponent + 1, 8);
     p += used > exponent + 1 ? used - exponent : 0;
   } else {
-    *p++ = '0';
-    *p++ = '.';
-    for (int i = 0; i < -exponent - 1; ++i) *p++ = '0';
+    // "0." and the zeros before the digits (at most three), in one move.
+    std::memcpy(p, "0.000", 5);
+    p += 1 - exponent;
     std::memcpy(p, digits, 6);
     p += used;
   }
   return static_cast<size_t>(p - text);
+}
+
+// "%.6f" of a finite value below 1e7 in magnitude, appended to `out`; false
+// to leave the value to the exact conversion. The value scaled by 1e6 lies
+// below 2^44, where one rounding of the product is off by at most 0.001, so
+// unless its fraction lies within 0.002 of one half, rounding it rounds the
+// exact value the same way. The offsets and tool lengths of a tool file are
+// written this way, a thousand of them and more.
+bool QuickF(std::string& out, double value) {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < 1e7)) return false;
+  const double scaled = magnitude * 1e6;
+  const auto whole = static_cast<uint64_t>(scaled);
+  const double fraction = scaled - static_cast<double>(whole);
+  if (std::fabs(fraction - 0.5) < 0.002) return false;
+  const uint64_t rounded = whole + (fraction > 0.5);
+  const auto integer = static_cast<unsigned>(rounded / 1000000);
+  const auto decimals = static_cast<unsigned>(rounded % 1000000);
+  char text[24];  // sign, eight integer digits, point, six decimals
+  char* p = text;
+  *p = '-';
+  p += std::signbit(value);  // "-0.000000" for a negative value that rounds to zero, as printf writes it
+  p = std::to_chars(p, text + sizeof text, integer).ptr;
+  *p++ = '.';
+  std::memcpy(p, kPairs + 2 * (decimals / 10000), 2);
+  std::memcpy(p + 2, kPairs + 2 * (decimals / 100 % 100), 2);
+  std::memcpy(p + 4, kPairs + 2 * (decimals % 100), 2);
+  out.append(text, static_cast<size_t>(p + 6 - text));
+  return true;
 }
 
 size_t SkipSpace(std::string_view text, size_t pos) {
@@ -187,15 +220,21 @@ void AppendD(std::string& out, long long value) {
   auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
   out.append(buffer, result.ptr);
 }
-void AppendF(std::string& out, double value) { AppendChars(out, FiniteOrZero(value), std::chars_format::fixed, 6); }
-size_t WriteG(char* at, double value) {
+void AppendF(std::string& out, double value) {
   value = FiniteOrZero(value);
-  if (value == 0) {
-    if (std::signbit(value)) *at++ = '-';
-    *at = '0';
-    return std::signbit(value) ? 2 : 1;
+  if (!QuickF(out, value)) AppendChars(out, value, std::chars_format::fixed, 6);
+}
+size_t WriteG(char* at, double value) {
+  uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  if ((bits & 0x7FF0000000000000u) == 0x7FF0000000000000u) bits = 0;  // not finite: written as 0
+  if ((bits << 1) == 0) {  // zero, "-0" when negative
+    *at = '-';
+    at[bits != 0] = '0';
+    return bits != 0 ? 2 : 1;
   }
-  if (size_t length = QuickG(value, at)) return length;
+  std::memcpy(&value, &bits, sizeof bits);
+  if (size_t length = QuickG(value, bits, at)) return length;
   // At most "-1.23457e-308": 13 characters.
   return static_cast<size_t>(std::to_chars(at, at + kWriteGRoom, value, std::chars_format::general, 6).ptr - at);
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
 #include <cmath>
 #include <cstdint>
@@ -77,6 +78,35 @@ TEST(Numbers, QuickGeneralFormMatchesTheExactConversion) {
   expect_same(-0.0);
   expect_same(std::numeric_limits<double>::denorm_min());
   expect_same(std::numeric_limits<double>::max());
+}
+
+// "%f" has a quick path too: the same comparison, around the ties at the
+// seventh decimal and at the edge of the quick range.
+TEST(Numbers, QuickFixedFormMatchesTheExactConversion) {
+  auto expect_same = [](double value) {
+    std::string text;
+    AppendF(text, value);
+    char exact[400];
+    char* end = std::to_chars(exact, exact + sizeof exact, value, std::chars_format::fixed, 6).ptr;
+    ASSERT_EQ(text, std::string(exact, static_cast<size_t>(end - exact))) << value;
+  };
+  std::mt19937_64 random(11);
+  std::uniform_real_distribution<double> spread(-2e7, 2e7);
+  for (int i = 0; i < 100000; ++i) {
+    expect_same(spread(random));
+    expect_same(spread(random) * 1e-6);
+  }
+  for (int i = -50000; i < 50000; ++i) {
+    expect_same(i * 5e-7);  // ties at the seventh decimal
+    expect_same(i * 1e-7);
+    expect_same(9999999.9999995 + i * 1e-9);
+    expect_same(i / 3.0);
+  }
+  expect_same(-0.0);
+  expect_same(-0.0000004);
+  expect_same(1e7);
+  expect_same(-9999999.999999);
+  expect_same(std::numeric_limits<double>::denorm_min());
 }
 
 TEST(Numbers, IgnoreTheProcessLocale) {

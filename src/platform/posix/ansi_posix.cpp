@@ -2,6 +2,7 @@
 // code page that the stand-in host's machine declares (932 by default).
 #include <iconv.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <deque>
@@ -224,21 +225,33 @@ std::wstring FromCharset(std::string_view bytes, const std::string& charset, con
   return KeepsAscii(charset) ? ConvertRuns<std::wstring>(bytes, convert) : convert(bytes);
 }
 
+// The charset of the current code page, named once per thread and code page
+// (the add-in converts a line or a value at a time).
+const std::string& AnsiCharset() {
+  thread_local int named_page = 0;
+  thread_local std::string name;
+  if (named_page != g_code_page) {
+    name = CharsetName(g_code_page);
+    named_page = g_code_page;
+  }
+  return name;
+}
+
 }  // namespace
 
 std::string ToAnsi(std::wstring_view text) {
   // glibc's iconv drops the Unicode tag characters (U+E0000..U+E007F) that a
   // code page lacks instead of refusing them: they become '?' as any other.
-  std::wstring held(text);
-  if (g_code_page != 65001)
-    for (wchar_t& c : held)
-      if ((static_cast<std::uint32_t>(c) & ~0x7Fu) == 0xE0000) c = L'?';
-  return ToCharset(held, CharsetName(g_code_page), "?");
+  auto is_tag = [](wchar_t c) { return (static_cast<std::uint32_t>(c) & ~0x7Fu) == 0xE0000; };
+  if (g_code_page != 65001 && std::any_of(text.begin(), text.end(), is_tag)) {
+    std::wstring held(text);
+    std::replace_if(held.begin(), held.end(), is_tag, L'?');
+    return ToCharset(held, AnsiCharset(), "?");
+  }
+  return ToCharset(text, AnsiCharset(), "?");
 }
 
-std::wstring FromAnsi(std::string_view bytes) {
-  return FromCharset(bytes, CharsetName(g_code_page), "\xEF\xBF\xBD");
-}
+std::wstring FromAnsi(std::string_view bytes) { return FromCharset(bytes, AnsiCharset(), "\xEF\xBF\xBD"); }
 
 std::string ToUtf8(std::wstring_view text) { return ToCharset(text, "UTF-8", "\xEF\xBF\xBD"); }
 
