@@ -1,5 +1,5 @@
-// The walk over the host's operation list that every pass of the tool file
-// makes: request 13 for the first operation, then 18 until the host clears
+// The walk over the host's operation list that feeds the passes of the tool
+// file: request 13 for the first operation, then 18 until the host clears
 // the found flag. The record's type code is set to 500 before every request,
 // so after the walk the record holds what the last, unsuccessful request left.
 #pragma once
