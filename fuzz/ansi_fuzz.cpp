@@ -17,13 +17,17 @@ using namespace quenlo::platform;
 
 constexpr int kCodePages[] = {932, 65001, 1252, 936, 949, 950, 1251, 20127, 437, 874};
 constexpr wchar_t kReplacement = 0xFFFD;
+// The wide charset the back end converts through. Not iconv's "WCHAR_T":
+// glibc reads a 5- or 6-byte UTF-8 sequence into it as a value beyond
+// U+10FFFF, where the back end (as Windows) replaces each byte.
+const char* const kWide = sizeof(wchar_t) == 4 ? "UTF-32LE" : "UTF-16LE";
 
 // The whole text through one iconv call, or nothing where iconv refuses any
 // of it: an oracle for text that needs no replacement, independent of how the
 // conversion splits the text into pieces.
 std::optional<std::wstring> WholeConversion(const std::string& bytes, int code_page) {
   std::string name = code_page == 65001 ? "UTF-8" : code_page == 20127 ? "ASCII" : "CP" + std::to_string(code_page);
-  iconv_t cd = iconv_open("WCHAR_T", name.c_str());
+  iconv_t cd = iconv_open(kWide, name.c_str());
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::wstring out(bytes.size() + 1, L'\0');
   char* src = const_cast<char*>(bytes.data());
@@ -40,7 +44,7 @@ std::optional<std::wstring> WholeConversion(const std::string& bytes, int code_p
 // The same the other way: wide text to the code page in one iconv call.
 std::optional<std::string> WholeNarrowing(const std::wstring& text, int code_page) {
   std::string name = code_page == 65001 ? "UTF-8" : code_page == 20127 ? "ASCII" : "CP" + std::to_string(code_page);
-  iconv_t cd = iconv_open(name.c_str(), "WCHAR_T");
+  iconv_t cd = iconv_open(name.c_str(), kWide);
   if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
   std::string out(text.size() * 8 + 16, '\0');
   char* src = reinterpret_cast<char*>(const_cast<wchar_t*>(text.data()));

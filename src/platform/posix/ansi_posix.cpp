@@ -152,20 +152,31 @@ std::string WideToBytes(std::wstring_view text) {
 bool IsAscii(wchar_t c) { return static_cast<std::uint32_t>(c) < 0x80; }
 bool IsAscii(char c) { return static_cast<unsigned char>(c) < 0x80; }
 
-// Whether a charset writes every ASCII character as that one byte and reads
-// it back: then ASCII text needs no converter. Every Windows ANSI code page
-// does; asked of the converter once per charset rather than assumed.
-bool KeepsAscii(const std::string& charset) {
-  thread_local std::map<std::string, bool> known;
-  auto it = known.find(charset);
-  if (it != known.end()) return it->second;
+// Asks the converter whether a charset writes every ASCII character as that
+// one byte and reads it back.
+bool AsksKeepsAscii(const std::string& charset) {
   std::string ascii;
   for (int c = 0; c < 0x80; ++c) ascii += static_cast<char>(c);
   std::wstring wide(ascii.begin(), ascii.end());
   std::string units = WideToBytes(wide);
-  const bool keeps = Convert(WideCharset(), charset, units.data(), units.size(), sizeof(wchar_t), "?") == ascii &&
-                     BytesToWide(Convert(charset, WideCharset(), ascii.data(), ascii.size(), 1, "?")) == wide;
-  return known.emplace(charset, keeps).first->second;
+  return Convert(WideCharset(), charset, units.data(), units.size(), sizeof(wchar_t), "?") == ascii &&
+         BytesToWide(Convert(charset, WideCharset(), ascii.data(), ascii.size(), 1, "?")) == wide;
+}
+
+// Whether a charset keeps ASCII so: then ASCII text needs no converter. Every
+// Windows ANSI code page does; asked of the converter once per charset rather
+// than assumed, and asked here for every piece of text converted, nearly
+// always of the same charset as the last.
+bool KeepsAscii(const std::string& charset) {
+  thread_local std::string last_charset;
+  thread_local bool last_keeps = false;
+  if (!last_charset.empty() && charset == last_charset) return last_keeps;
+  thread_local std::map<std::string, bool> known;
+  auto it = known.find(charset);
+  if (it == known.end()) it = known.emplace(charset, AsksKeepsAscii(charset)).first;
+  last_charset = charset;
+  last_keeps = it->second;
+  return last_keeps;
 }
 
 // Where a run for the converter that starts at `i` (a character that is not
@@ -200,7 +211,12 @@ Out ConvertRuns(In text, Convert convert) {
   size_t i = 0;
   while (i < text.size()) {
     if (IsAscii(text[i])) {
-      out += static_cast<typename Out::value_type>(text[i++]);
+      size_t end = i + 1;
+      while (end < text.size() && IsAscii(text[end])) ++end;
+      const size_t at = out.size();
+      out.resize(at + (end - i));
+      for (size_t k = i; k < end; ++k) out[at + (k - i)] = static_cast<typename Out::value_type>(text[k]);
+      i = end;
       continue;
     }
     size_t end = EndOfRun(text, i);
