@@ -233,7 +233,6 @@ size_t WriteG(char* at, double value) {
     at[bits != 0] = '0';
     return bits != 0 ? 2 : 1;
   }
-  std::memcpy(&value, &bits, sizeof bits);
   if (size_t length = QuickG(value, bits, at)) return length;
   // At most "-1.23457e-308": 13 characters.
   return static_cast<size_t>(std::to_chars(at, at + kWriteGRoom, value, std::chars_format::general, 6).ptr - at);
