@@ -163,10 +163,10 @@ bool AsksKeepsAscii(const std::string& charset) {
          BytesToWide(Convert(charset, WideCharset(), ascii.data(), ascii.size(), 1, "?")) == wide;
 }
 
-// Whether a charset keeps ASCII so: then ASCII text needs no converter. Every
-// Windows ANSI code page does; asked of the converter once per charset rather
-// than assumed, and asked here for every piece of text converted, nearly
-// always of the same charset as the last.
+// Whether a charset keeps ASCII as it is (see AsksKeepsAscii): then ASCII text
+// needs no converter. Every Windows ANSI code page does; the converter is
+// asked once per charset rather than this being assumed. Called for every
+// piece of text converted, nearly always with the charset of the call before.
 bool KeepsAscii(const std::string& charset) {
   thread_local std::string last_charset;
   thread_local bool last_keeps = false;
