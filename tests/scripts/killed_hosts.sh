@@ -25,7 +25,8 @@ complete_run() {
   seed_old "$root"
   local out status f
   out=$(run_launch); status=$?
-  check "$1: the next run ends normally" '[ $status -eq 0 ] && grep -qx "run: returned 0" <<<"$out"'
+  check "$1: the next run ends normally" '[ $status -eq 0 ] && grep -qx "run: returned 0" <<<"$out"' ||
+    printf 'exit status %s, output:\n%s\n' "$status" "$out"
   check "$1: the next run has no message" '! grep -q "^message:" <<<"$out"'
   for f in "${outputs[@]}"; do
     check "$1: the next run writes $f" '[ "$(file_state "$root" "$work/new" "$work/old" "$f")" = new ]'

@@ -49,18 +49,10 @@ rm -f "$store"
 # simulator it started) hold the STL file or the store longer on a busy
 # machine, the launch says that file could not be written and the other
 # host's set stands. Those are counted, not failed; anything else is a failure.
-# Under Wine, on a loaded machine, a process has been seen (once in about a
-# thousand) to end with no output at all, before the host docked the panel and
-# so before the add-in ran: such a launch is run once more and counted, and
-# more than two of them fail the test.
 loop() {
   local i status
   for i in $(seq 1 $launches); do
     launch "$1" --headless > "$work/$1.out" 2>&1; status=$?
-    if [ "$mode" = windows ] && [ ! -s "$work/$1.out" ]; then
-      echo "host $1, launch $i: no output, exit status $status" >> "$work/$1.unstarted"
-      launch "$1" --headless > "$work/$1.out" 2>&1; status=$?
-    fi
     if [ $status -ne 0 ] || ! grep -qx "run: returned 0" "$work/$1.out"; then
       echo "host $1, launch $i (exit status $status):"; cat "$work/$1.out"
     elif grep -q "^message:" "$work/$1.out"; then
@@ -86,10 +78,7 @@ while kill -0 $host_a 2>/dev/null || kill -0 $host_b 2>/dev/null; do
 done
 wait $host_a $host_b
 held=$(cat "$work/a.held" "$work/b.held" 2>/dev/null | wc -l)
-unstarted=$(cat "$work/a.unstarted" "$work/b.unstarted" 2>/dev/null | wc -l)
 echo "store reads while both hosts ran: $reads, neither set: $bad; launches that found a file held by the other host: $held"
-cat "$work/a.unstarted" "$work/b.unstarted" 2>/dev/null
-check "at most two processes ended before the host ran ($unstarted)" '[ $unstarted -le 2 ]'
 check "every launch of both hosts ended normally" '[ ! -s "$work/a.failures" ] && [ ! -s "$work/b.failures" ]'
 cat "$work/a.failures" "$work/b.failures" | head -40
 check "the store was read while the hosts ran" '[ $reads -gt 0 ]'
