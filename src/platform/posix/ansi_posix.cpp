@@ -213,9 +213,7 @@ Out ConvertRuns(In text, Convert convert) {
     if (IsAscii(text[i])) {
       size_t end = i + 1;
       while (end < text.size() && IsAscii(text[end])) ++end;
-      const size_t at = out.size();
-      out.resize(at + (end - i));
-      for (size_t k = i; k < end; ++k) out[at + (k - i)] = static_cast<typename Out::value_type>(text[k]);
+      out.append(text.begin() + i, text.begin() + end);  // ASCII: each unit the same value
       i = end;
       continue;
     }
