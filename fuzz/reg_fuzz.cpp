@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fuzz_check.h"
+#include "common/utf16.h"
 #include "platform/ansi.h"
 #include "platform/posix/reg_file.h"
 #include "platform/registry.h"
@@ -15,23 +16,7 @@ namespace {
 
 using namespace quenlo::platform;
 
-std::string Utf16WithMark(std::wstring_view text) {
-  std::string out = "\xFF\xFE";
-  auto put = [&out](unsigned unit) {
-    out.push_back(static_cast<char>(unit & 0xFF));
-    out.push_back(static_cast<char>((unit >> 8) & 0xFF));
-  };
-  for (wchar_t c : text) {
-    auto code = static_cast<unsigned>(c);
-    if (code >= 0x10000) {
-      put(0xD800 + ((code - 0x10000) >> 10));
-      put(0xDC00 + ((code - 0x10000) & 0x3FF));
-    } else {
-      put(code);
-    }
-  }
-  return out;
-}
+std::string Utf16WithMark(std::wstring_view text) { return "\xFF\xFE" + quenlo::EncodeUtf16(text); }
 
 std::wstring_view Trim(std::wstring_view s) {
   while (!s.empty() && (s.front() == L' ' || s.front() == L'\t' || s.front() == L'\r')) s.remove_prefix(1);

@@ -10,6 +10,7 @@
 #include "host/nc_file.h"
 #include "host/operations.h"
 #include "settings/axis_row_text.h"
+#include "settings/path_fields.h"
 #include "settings/settings_store.h"
 #include "simulator/simulator_launch.h"
 #include "simulator/simulator_locator.h"
@@ -65,11 +66,11 @@ void ChooseExecutables(const std::wstring& stored_exe, LinkSettings& s) {
 
 void StoreSettings(const LinkSettings& s) {
   StoreWrite w;
-  w.Set(L"mch", s.mch);
-  w.Set(L"exe", s.exe);
-  w.Set(L"prj", s.prj);
-  w.Set(L"tol", s.tol);
-  w.Set(L"wrk", s.wrk);
+  // A path that the store's code page cannot carry would come back naming
+  // another file (the next launch would write there): its key keeps what it
+  // had, and the user is told below.
+  for (const PathField& field : kKeptPaths)
+    if (PathCarried(s, field)) w.Set(Widen(field.key), s.*field.member);
   w.Set(L"from_wrk_st", WFormatD(s.from_wrk_st));
   for (const CoordinateField& f : kCoordinateFields) w.Set(Widen(f.key), WFormatG(s.*f.field));
   w.Set(L"ref_from_m", WFormatD(s.ref_from_m));
@@ -79,7 +80,13 @@ void StoreSettings(const LinkSettings& s) {
   for (int n = 0; n < kRefRows; ++n) w.Set(RowKey(L"ref", n), FormatAxisRow(RefTable[n]));
   // The user confirmed these settings; losing them without a word would show
   // the old ones at the next run as if nothing had happened.
-  if (!w.Commit()) AfxMessageBox(L"設定を保存できませんでした。\n" + GetStorePath().value_or(L""));
+  if (!w.Commit()) {
+    std::wstring path = StorePathForMessages();
+    AfxMessageBox(L"設定を保存できませんでした。" + (path.empty() ? L"" : L"\n" + path));
+    return;
+  }
+  std::wstring not_kept = PathsNotKept(s);
+  if (!not_kept.empty()) AfxMessageBox(PathsNotKeptMessage(not_kept));
 }
 
 // The tool file, the project file (with a solid stock's STL file), the start of

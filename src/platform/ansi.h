@@ -25,6 +25,14 @@ std::wstring FromUtf8(std::string_view bytes);
 int AnsiCodePage();
 void SetAnsiCodePage(int code_page);
 
+// The characters of `text` that the ANSI code page cannot carry: those that
+// do not come back as they were when written and read again. A character that
+// the conversion replaces ('?') or writes as a look-alike (best fit: é as e,
+// ¥ as \) counts, so does half a surrogate pair. Empty when the whole text
+// survives the round trip, which is what a path in a file must do: a path
+// written any other way names another file.
+std::wstring CharactersNotInAnsi(std::wstring_view text);
+
 // Whether this platform converts between wide text and `code_page` (a code
 // page that it cannot convert would turn every text into nothing).
 bool CanConvertCodePage(int code_page);

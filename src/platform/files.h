@@ -21,6 +21,14 @@ enum class PathKind { kMissing, kFile, kDirectory };
 // kFile for anything there that is not a folder (a device or a pipe too).
 PathKind GetPathKind(std::wstring_view path);
 
+// Whether two paths name one file as the file system sees it: letter case
+// where the system ignores it, "." and "..", short names and links all
+// resolved. Two files that exist are the same when they are one file; a file
+// that exists is never the same as one that does not; two paths to files that
+// do not exist yet are the same when their full forms are. False when either
+// path is empty.
+bool SameFile(std::wstring_view a, std::wstring_view b);
+
 // Creates one folder level. False when it could not be created.
 bool MakeDirectory(std::wstring_view path);
 
@@ -30,7 +38,9 @@ bool MakeDirectory(std::wstring_view path);
 bool ReadWholeFile(std::wstring_view path, std::string& bytes);
 
 // A file being replaced whole. The temporary file beside it (a short name in
-// the same folder) is created at once, so whether the file can be written is
+// the same folder) is created at once, and only as a new file: a name that is
+// taken (another writer in the same process, the host's own) is passed over
+// for the next one, so no writer is ever handed another's file. It is created so that whether the file can be written is
 // known before anything else is written; Commit fills it and renames it into
 // place. A target that is read-only or a folder is refused. Temporary files
 // that killed runs left in the folder are removed on the way.

@@ -12,6 +12,10 @@ namespace quenlo::platform {
 // The folder part of `path` with its trailing separator ("" for a bare name).
 std::wstring FolderPart(std::wstring_view path);
 
+// How many names a replacement tries before it gives up: each taken name
+// means a writer of this process is at work in the same folder at once.
+inline constexpr int kTempNameAttempts = 1000;
+
 // "~quenlo-<pid>-<n>.tmp"
 std::wstring TempFileName(unsigned long process_id, unsigned long serial);
 

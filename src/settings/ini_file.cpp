@@ -1,6 +1,7 @@
 #include "settings/ini_file.h"
 
 #include "common/one_line.h"
+#include "common/utf16.h"
 #include "platform/ansi.h"
 
 namespace quenlo {
@@ -44,53 +45,6 @@ bool SectionName(std::wstring_view line, std::wstring_view& name) {
   return true;
 }
 
-// UTF-16LE bytes to wide text (surrogate pairs joined where wchar_t is wider).
-std::wstring DecodeUtf16(std::string_view bytes) {
-  std::wstring out;
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    unsigned unit = static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8);
-    if (sizeof(wchar_t) > 2 && unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
-      unsigned low = static_cast<unsigned char>(bytes[i + 2]) | (static_cast<unsigned char>(bytes[i + 3]) << 8);
-      if (low >= 0xDC00 && low < 0xE000) {
-        out.push_back(static_cast<wchar_t>(0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00)));
-        i += 2;
-        continue;
-      }
-    }
-    out.push_back(static_cast<wchar_t>(unit));
-  }
-  return out;
-}
-
-std::string EncodeUtf16(std::wstring_view text) {
-  std::string out;
-  auto put = [&out](unsigned unit) {
-    out.push_back(static_cast<char>(unit & 0xFF));
-    out.push_back(static_cast<char>((unit >> 8) & 0xFF));
-  };
-  for (wchar_t c : text) {
-    auto code = static_cast<unsigned>(c);
-    if (code >= 0x10000) {
-      code -= 0x10000;
-      put(0xD800 + (code >> 10));
-      put(0xDC00 + (code & 0x3FF));
-    } else {
-      put(code);
-    }
-  }
-  return out;
-}
-
-// After a UTF-16 mark: true when the bytes are UTF-16 text, which an INI file
-// shows by the zero high bytes of its ASCII characters ("[", "=", CR LF); a
-// file of 8-bit text behind the mark has none.
-bool LooksLikeUtf16(std::string_view bytes) {
-  if (bytes.empty()) return true;
-  for (size_t i = 1; i < bytes.size(); i += 2)
-    if (bytes[i] == '\0') return true;
-  return false;
-}
-
 }  // namespace
 
 // Every line keeps its original bytes, so that a line the add-in does not
@@ -98,8 +52,7 @@ bool LooksLikeUtf16(std::string_view bytes) {
 IniFile IniFile::Parse(std::string_view bytes) {
   IniFile ini;
   size_t unit = 1;
-  auto utf16_mark = [&bytes] { return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE'; };
-  if (utf16_mark() && LooksLikeUtf16(bytes.substr(2))) {
+  if (HasUtf16Mark(bytes) && LooksLikeUtf16(bytes.substr(2))) {
     bytes.remove_prefix(2);
     ini.encoding_ = Encoding::kUtf16Bom;
     unit = 2;
@@ -107,7 +60,7 @@ IniFile IniFile::Parse(std::string_view bytes) {
     // 8-bit text behind UTF-16 marks is taken as the file that follows them
     // (ANSI text, or UTF-8 behind its own mark) and written back without
     // them: one consistent file that reads back as it was written.
-    while (utf16_mark()) bytes.remove_prefix(2);
+    while (HasUtf16Mark(bytes)) bytes.remove_prefix(2);
   }
   if (ini.encoding_ == Encoding::kAnsi && bytes.size() >= 3 && bytes.substr(0, 3) == "\xEF\xBB\xBF") {
     ini.encoding_ = Encoding::kUtf8Bom;

@@ -4,8 +4,10 @@
 
 #include "common/numbers.h"
 #include "common/one_line.h"
+#include "common/utf16.h"
 #include "platform/ansi.h"
 #include "settings/axis_row_text.h"
+#include "settings/path_fields.h"
 
 namespace quenlo {
 namespace {
@@ -20,6 +22,36 @@ void PathLine(std::string& out, const char* key, const std::wstring& path) {
   out += ' ';
   out += platform::ToAnsi(OneLine(path));
   out += kLineEnd;
+}
+
+// A path the code page cannot carry is not written as it is (it would name
+// another file): the line the replaced file had stands in for it, or none, so
+// that loading the file keeps what the panel then shows.
+void KeptPathLine(std::string& out, const PathField& field, const LinkSettings& s, std::string_view previous) {
+  if (PathCarried(s, field)) return PathLine(out, field.key, s.*field.member);
+  std::wstring key = std::wstring(field.key, field.key + std::strlen(field.key)) + L" ";
+  SettingsFileText old(previous);
+  const std::wstring kAbsent = L"\n";  // no line can hold a line end
+  std::wstring value = FindSettingsValue(old, key, kAbsent);
+  if (value != kAbsent) PathLine(out, field.key, value);
+}
+
+// The names that begin the file's lines, each followed by a blank.
+constexpr const char* kLineKeys[] = {"mch",      "exe",      "prj",      "tol",      "wrk",        "xyz",
+                                     "ref",      "part_x",   "part_y",   "part_z",   "a_axis_y",   "a_axis_z",
+                                     "b_axis_x", "b_axis_z", "c_axis_x", "c_axis_y", "ref_from_m", "ref_num",
+                                     "wcs_num"};
+
+bool HoldsAnyKey(std::string_view bytes) {
+  SettingsFileText file(bytes);
+  while (!file.AtEnd()) {
+    std::string_view line = file.NextLine();
+    for (const char* key : kLineKeys) {
+      size_t n = std::strlen(key);
+      if (line.size() > n && line.substr(0, n) == key && line[n] == ' ') return true;
+    }
+  }
+  return false;
 }
 
 void RowLine(std::string& out, const char* key, int index, const AxisRow& row) {
@@ -52,14 +84,11 @@ AxisRow ParseRow(const std::wstring& text) {
 
 }  // namespace
 
-std::string FormatSettingsFile(const LinkSettings& s, const AxisRow (&wcs)[kWcsRows], const AxisRow (&ref)[kRefRows]) {
+std::string FormatSettingsFile(const LinkSettings& s, const AxisRow (&wcs)[kWcsRows], const AxisRow (&ref)[kRefRows],
+                               std::string_view previous) {
   std::string out;
   out.reserve(24 * 1024);
-  PathLine(out, "mch", s.mch);
-  PathLine(out, "exe", s.exe);
-  PathLine(out, "prj", s.prj);
-  PathLine(out, "tol", s.tol);
-  PathLine(out, "wrk", s.wrk);
+  for (const PathField& field : kKeptPaths) KeptPathLine(out, field, s, previous);
   for (int i = 0; i < kWcsRows; ++i) RowLine(out, "xyz", i, wcs[i]);
   for (int j = 0; j < kRefRows; ++j) RowLine(out, "ref", j, ref[j]);
   for (const CoordinateField& f : kCoordinateFields) NumberLine(out, f.key, FormatG(s.*f.field));
@@ -94,13 +123,17 @@ std::wstring FindSettingsValue(SettingsFileText& file, const std::wstring& key, 
   return fallback;
 }
 
-void ParseSettingsFile(std::string_view bytes, LinkSettings& s, AxisRow (&wcs)[kWcsRows], AxisRow (&ref)[kRefRows]) {
+bool ParseSettingsFile(std::string_view raw, LinkSettings& s, AxisRow (&wcs)[kWcsRows], AxisRow (&ref)[kRefRows]) {
+  // A file that a text editor saved as UTF-16 ("Unicode") is read as the
+  // store reads one: its text, in the code page the rest of the reading uses.
+  std::string converted;
+  if (HasUtf16Mark(raw) && LooksLikeUtf16(raw.substr(2))) converted = platform::ToAnsi(DecodeUtf16(raw.substr(2)));
+  std::string_view bytes = converted.empty() ? raw : std::string_view(converted);
+  if (!HoldsAnyKey(bytes)) return false;
   SettingsFileText file(bytes);
-  s.mch = FindSettingsValue(file, L"mch ", s.mch);
-  s.exe = FindSettingsValue(file, L"exe ", s.exe);
-  s.prj = FindSettingsValue(file, L"prj ", s.prj);
-  s.tol = FindSettingsValue(file, L"tol ", s.tol);
-  s.wrk = FindSettingsValue(file, L"wrk ", s.wrk);
+  for (const PathField& field : kKeptPaths)
+    s.*field.member = FindSettingsValue(file, std::wstring(field.key, field.key + std::strlen(field.key)) + L" ",
+                                        s.*field.member);
   for (int i = 0; i < kWcsRows; ++i) wcs[i] = ParseRow(FindSettingsValue(file, RowKey(L"xyz ", i), L""));
   for (int j = 0; j < kRefRows; ++j) ref[j] = ParseRow(FindSettingsValue(file, RowKey(L"ref ", j), L""));
   auto number = [&file](const std::wstring& key) { return ParseStoredDouble(FindSettingsValue(file, key, L"0")); };
@@ -112,6 +145,7 @@ void ParseSettingsFile(std::string_view bytes, LinkSettings& s, AxisRow (&wcs)[k
   s.wcs_num = integer(L"wcs_num ");
   if (s.ref_num < 0 || s.ref_num >= kRefRows) s.ref_num = 0;
   if (s.wcs_num < 0 || s.wcs_num >= kWcsSelectable) s.wcs_num = 0;
+  return true;
 }
 
 }  // namespace quenlo

@@ -13,9 +13,11 @@ namespace quenlo {
 
 // The file's bytes: mch, exe, prj, tol, wrk; the 316 work-offset rows; the 5
 // initial/reference rows; the work origin, the rotary-axis centres,
-// ref_from_m, ref_num and wcs_num.
+// ref_from_m, ref_num and wcs_num. A path that the ANSI code page cannot
+// carry is not written: the line of `previous` (the bytes of the file being
+// replaced) stands in for it, or no line when that has none.
 std::string FormatSettingsFile(const LinkSettings& settings, const AxisRow (&wcs)[kWcsRows],
-                               const AxisRow (&ref)[kRefRows]);
+                               const AxisRow (&ref)[kRefRows], std::string_view previous = {});
 
 // A settings file being read: its bytes and a read position just after the
 // line that the last lookup met.
@@ -37,11 +39,13 @@ class SettingsFileText {
 // from the top, or `fallback` when no line begins with it.
 std::wstring FindSettingsValue(SettingsFileText& file, const std::wstring& key, const std::wstring& fallback);
 
-// Reads a settings file into the record and the tables. Paths the file lacks
-// keep their values; every number it lacks, in a row or alone, becomes 0, and
-// so does a number that is not finite; wcs_num and ref_num outside the tables
-// become 0. The panel's shown rows are not touched.
-void ParseSettingsFile(std::string_view bytes, LinkSettings& settings, AxisRow (&wcs)[kWcsRows],
+// Reads a settings file (ANSI text, or UTF-16 behind its byte-order mark) into
+// the record and the tables. Paths the file lacks keep their values; every
+// number it lacks, in a row or alone, becomes 0, and so does a number that is
+// not finite; wcs_num and ref_num outside the tables become 0. The panel's
+// shown rows are not touched. False, and nothing changed, when no line of the
+// file begins with one of its keys: it is not a settings file.
+bool ParseSettingsFile(std::string_view bytes, LinkSettings& settings, AxisRow (&wcs)[kWcsRows],
                        AxisRow (&ref)[kRefRows]);
 
 }  // namespace quenlo

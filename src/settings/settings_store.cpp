@@ -17,6 +17,16 @@ struct StoreCopy {
   std::optional<IniFile> ini;  // nothing when there is no store path or no readable file
 };
 
+// The add-in's folder below the host's folder of kind 3; empty when the host
+// names none.
+std::wstring StoreFolder() {
+  CMastercamInterface* app = GetMastercamApp();
+  std::wstring folder = app ? app->GetFolder(kStoreFolderKind) : std::wstring();
+  return folder.empty() ? folder : folder + L"Halvorn";
+}
+
+std::wstring StoreFile(const std::wstring& folder) { return folder + platform::kPathSeparator + L"TARVIK.ini"; }
+
 StoreCopy& Copy() {
   static StoreCopy copy;
   return copy;
@@ -45,16 +55,18 @@ StoreReadScope::~StoreReadScope() {
 }
 
 std::optional<std::wstring> GetStorePath() {
-  CMastercamInterface* app = GetMastercamApp();
-  if (!app) return std::nullopt;
-  std::wstring folder = app->GetFolder(kStoreFolderKind);
+  std::wstring folder = StoreFolder();
   if (folder.empty()) return std::nullopt;
-  folder += L"Halvorn";
   if (platform::GetPathKind(folder) != platform::PathKind::kDirectory) {
     platform::MakeDirectory(folder);
     if (platform::GetPathKind(folder) != platform::PathKind::kDirectory) return std::nullopt;
   }
-  return folder + platform::kPathSeparator + L"TARVIK.ini";
+  return StoreFile(folder);
+}
+
+std::wstring StorePathForMessages() {
+  std::wstring folder = StoreFolder();
+  return folder.empty() ? folder : StoreFile(folder);
 }
 
 std::wstring ReadStoreValue(const std::wstring& key, const std::wstring& fallback) {

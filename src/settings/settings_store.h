@@ -16,6 +16,10 @@ namespace quenlo {
 // found nor created: then reads give their defaults and writes are dropped.
 std::optional<std::wstring> GetStorePath();
 
+// The store file's path as a message shows it, whether or not its folder is
+// there; empty when the host names no folder.
+std::wstring StorePathForMessages();
+
 // The value of `key`, whole, or `fallback` when the file, section or key is missing.
 std::wstring ReadStoreValue(const std::wstring& key, const std::wstring& fallback);
 

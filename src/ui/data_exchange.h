@@ -1,7 +1,8 @@
 // Moving values between the panel's controls and the record, one control at a
 // time, as the dialog framework's data exchange does: text boxes, numbers
 // shown in the shortest general form with up to 15 significant digits, list
-// indices and check states. A number box that does not hold a number is
+// indices and check states. A number box that does not hold a number, or
+// holds one that the files cannot carry (beyond single precision), is
 // refused with a message, the focus goes to it, and the exchange stops there.
 #pragma once
 

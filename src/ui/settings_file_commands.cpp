@@ -6,7 +6,9 @@
 #include "host/dialog.h"
 #include "platform/files.h"
 #include "settings/settings_file.h"
+#include "settings/path_fields.h"
 #include "settings/settings_store.h"
+#include "ui/file_guards.h"
 #include "ui/startup_dlg_bar.h"
 
 namespace quenlo::ui {
@@ -34,13 +36,24 @@ struct Tables {
 void SaveSettingsFile(CStartupDlgBar& dialog) {
   std::optional<std::wstring> path = AskForFile(dialog, false);
   if (!path) return;
-  dialog.UpdateData(true);  // a refused box does not stop the save
+  if (!dialog.UpdateData(true)) return;  // the refused box has the focus; nothing is saved
+  std::wstring same = SameFileMessage(SettingsFileFiles(dialog.settings, *path));
+  if (!same.empty()) {
+    dialog.ShowMessage(same);
+    return;
+  }
   dialog.FoldShownRows();
-  std::string bytes = FormatSettingsFile(dialog.settings, WcsTable, RefTable);
+  std::string previous;
+  platform::ReadWholeFile(*path, previous);  // what a path that cannot be written keeps
+  std::string bytes = FormatSettingsFile(dialog.settings, WcsTable, RefTable, previous);
   bool saved = platform::ReplaceFileContents(*path, bytes);
   StoreFileMayHaveChanged();  // the user may have named the store itself
-  if (!saved)
+  if (!saved) {
     dialog.ShowMessage(L"設定ファイル「" + *path + L"」を保存できませんでした。");
+    return;
+  }
+  std::wstring not_kept = PathsNotKept(dialog.settings);
+  if (!not_kept.empty()) dialog.ShowMessage(PathsNotKeptMessage(not_kept));
 }
 
 void LoadSettingsFile(CStartupDlgBar& dialog) {
@@ -54,7 +67,10 @@ void LoadSettingsFile(CStartupDlgBar& dialog) {
   }
   LinkSettings loaded = dialog.settings;
   auto tables = std::make_unique<Tables>();
-  ParseSettingsFile(bytes, loaded, tables->wcs, tables->ref);
+  if (!ParseSettingsFile(bytes, loaded, tables->wcs, tables->ref)) {
+    dialog.ShowMessage(L"「" + *path + L"」は設定ファイルではありません（設定の項目が一つもありません）。何も読み込みませんでした。");
+    return;
+  }
   dialog.settings = loaded;
   for (int i = 0; i < kWcsRows; ++i) WcsTable[i] = tables->wcs[i];
   for (int j = 0; j < kRefRows; ++j) RefTable[j] = tables->ref[j];

@@ -6,6 +6,7 @@
 #include "settings/settings_store.h"
 #include "ui/control_ids.h"
 #include "ui/data_exchange.h"
+#include "ui/file_guards.h"
 #include "ui/required_fields.h"
 #include "ui/row_labels.h"
 
@@ -127,13 +128,22 @@ bool CStartupDlgBar::OnCommand(int id, int notification) {
 }
 
 void CStartupDlgBar::OnLaunch() {
-  UpdateData(true);
+  // A refused box stops the launch: the rest of the record would go out with
+  // the values it had before, unlike what the panel shows.
+  if (!UpdateData(true)) return;
   FoldShownRows();
   // A launch without every required path would do nothing: say which are
   // missing and keep the panel open with everything typed.
   std::wstring empty = EmptyRequiredFields(settings);
   if (!empty.empty()) {
     ShowMessage(RequiredFieldsMessage(empty));
+    return;
+  }
+  // Nothing is written over one of the job's own files, and no path goes
+  // into the project file that would name another file there.
+  for (const std::wstring& refusal : {SameFileMessage(LaunchFiles(settings)), UncarriedPathsMessage(settings)}) {
+    if (refusal.empty()) continue;
+    ShowMessage(refusal);
     return;
   }
   if (!ConfirmNcProgram()) return;  // the panel stays open as it is

@@ -2,14 +2,20 @@
 // alone, and loading and saving a settings file; and the panel's file dialog
 // and message boxes.
 #include "export/tools/tool_file_writer.h"
+#include "ui/file_guards.h"
 #include "ui/settings_file_commands.h"
 #include "ui/startup_dlg_bar.h"
 
 namespace quenlo::ui {
 
 void CStartupDlgBar::OnSaveToolsOnly() {
-  UpdateData(true);
+  if (!UpdateData(true)) return;  // the refused box has the focus; nothing is written
   if (settings.tol.empty()) OnBrowseTol();
+  std::wstring same = SameFileMessage(ToolsOnlyFiles(settings));
+  if (!same.empty()) {
+    ShowMessage(same);
+    return;
+  }
   dialog_done = 1;
   // The shown rows are not folded: nothing but the tool file is written.
   WriteToolFile(settings.tol);

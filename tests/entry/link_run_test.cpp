@@ -311,15 +311,17 @@ TEST_F(LinkRunTest, AScalarRoundTripsWithSixDigits) {
 }
 
 
-TEST_F(LinkRunTest, ABoxThatHoldsNoNumberIsRefusedOnceAndTheReadingStopsThere) {
-  Start(kGroup,
-        "type exe e\ntype mch m\ntype prj @DIR@p\ntype tol @DIR@t\ntype part_x abc\ntype part_y 7\nclick launch\n");
+// A refused box stops the launch and the tools-only save: the panel stays
+// open, nothing is written or stored.
+TEST_F(LinkRunTest, ARefusedBoxStopsTheCommand) {
+  Start(kGroup, "type exe e\ntype mch m\ntype prj @DIR@p\ntype tol @DIR@t\ntype part_x abc\ntype part_y 7\nclick launch\n"
+                "type part_x 1\ntype wcs.z 4.9e-324\nclick launch\nclick save-tools\n");
   ::Run(0);
   auto messages = testing_support::Messages();
-  EXPECT_EQ(std::count(messages.begin(), messages.end(), "message: 数値を入力してください。"), 1);
-  std::string store = Store();
-  EXPECT_NE(store.find("\r\ntol=" + platform::ToAnsi(dir_ / L"t") + "\r\n"), std::string::npos);   // read before the refused box
-  EXPECT_NE(store.find("\r\npart_y=0\r\n"), std::string::npos);  // after it: not read
+  EXPECT_EQ(std::count(messages.begin(), messages.end(), "message: 数値を入力してください。"), 3);
+  EXPECT_FALSE(testing_support::FileExists(StoreFile()));
+  EXPECT_FALSE(testing_support::FileExists(dir_ / L"t"));
+  EXPECT_FALSE(testing_support::FileExists(dir_ / L"p"));
 }
 
 TEST_F(LinkRunTest, AStoreWithJunkReadsWhatItCanAndDefaultsTheRest) {
@@ -413,7 +415,7 @@ TEST_F(LinkRunTest, StoredNumbersThatAreNotFiniteReadAsZero) {
   platform::MakeDirectory(dir_ / L"addins");
   WriteBytes(dir_ / L"addins" + Sep() + L"default_template.prj",
              ".setting.part0p.x\r\n.setting.a_axis_0p.y\r\n.setting.WORK5SYS[0] 1 \r\nx\r\n");
-  WriteBytes(StoreFile(), "[Settings]\r\npart_x=inf\r\npart_y=-1e999\r\na_axis_y=nan\r\nc_axis_y=1e39\r\n"
+  WriteBytes(StoreFile(), "[Settings]\r\npart_x=inf\r\npart_y=-1e999\r\na_axis_y=nan\r\nc_axis_y=1e38\r\n"
                           "xyz 0=1e39 2 inf nan -1e39 3e38 0 0 0\r\nref 0=-inf 1\r\n");
   WriteBytes(dir_ / L"n.NC", "G0 X0\n");
   Start(kGroup, "show part_x\nshow a_axis_y\nshow wcs.x\nshow wcs.z\n"
@@ -429,7 +431,7 @@ TEST_F(LinkRunTest, StoredNumbersThatAreNotFiniteReadAsZero) {
                                          ".setting.WORK5SYS[0] 1 \r\n.W5SV 0 2 0 0 0 3e+38 0 0 0 \r\n");
   std::string store = Store();
   EXPECT_NE(store.find("\r\npart_x=0\r\n"), std::string::npos);
-  EXPECT_NE(store.find("\r\nc_axis_y=1e+39\r\n"), std::string::npos);  // a double: kept
+  EXPECT_NE(store.find("\r\nc_axis_y=1e+38\r\n"), std::string::npos);  // a double: kept
   EXPECT_NE(store.find("\r\nxyz 0=0 2 0 0 0 3e+38 0 0 0\r\n"), std::string::npos);
   EXPECT_NE(store.find("\r\nref 0=0 1 0 0 0 0 0 0 0\r\n"), std::string::npos);
 }

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "common/numbers.h"
+#include "common/utf16.h"
 
 #include "export/project/rule_sets.h"
 #include "project/project_fixture.h"
@@ -150,19 +151,24 @@ TEST_F(ProjectFailures, MissingTemplateIsShownAndLeavesTheOldProject) {
                                      platform::ToUtf8(tpl)});
 }
 
-TEST_F(ProjectFailures, EmptyAndUnknownTemplatesAreCopied) {
-  write_empty_template_ = true;
-  Install(kBoxStock, "");
-  s_.prj = dir_ / L"a.prjx";
-  testing_support::WriteBytes(s_.prj, "old project");
-  EXPECT_EQ(Write(), "");
-  EXPECT_TRUE(testing_support::FileExists(s_.prj));
-
-  std::string unknown = "; 部品\n .ncdfile x\n.NCDFILE x\n.ncdfileX\n.setting.WORK5SYS[0] 316 \n" + std::string(9000, 'z');
-  Install(kBoxStock, unknown);
-  EXPECT_EQ(Write(), "; 部品\r\n .ncdfile x\r\n.NCDFILE x\r\n.ncdfileX\r\n.setting.WORK5SYS[0] 316 \r\n" +
-                         std::string(9000, 'z'));
-  EXPECT_TRUE(testing_support::Messages().empty());
+// A template in which the rewrite meets none of its keys cannot be a project
+// template: the launch is refused with the template named, the old project
+// file stays.
+TEST_F(ProjectFailures, TemplatesWithoutAnyKeyAreRefused) {
+  const std::string templates[] = {
+      "", "; 部品\n .ncdfile x\n.NCDFILE x\n.ncdfileX\n.setting.WORK5SYS[0] 316 \n" + std::string(9000, 'z'),
+      "\xFF\xFE" + EncodeUtf16(L".ncdfile  \"a\"\r\n.tolfiles1  \"b\"\r\n"), std::string("\x7F" "ELF\x02\x01\x00\x00", 8)};
+  for (const std::string& bytes : templates) {
+    write_empty_template_ = true;
+    Install(kBoxStock, bytes);
+    s_.prj = dir_ / L"a.prjx";
+    testing_support::WriteBytes(s_.prj, "old project");
+    EXPECT_EQ(Write(), "old project");
+    auto messages = testing_support::Messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind("message: プロジェクトのテンプレートファイルに、プロジェクトファイルの項目が一つもありません", 0), 0u);
+    EXPECT_NE(messages[0].find("default_template.prj"), std::string::npos);
+  }
 }
 
 TEST_F(ProjectFailures, BlockKeysOnTheLastLines) {

@@ -37,7 +37,7 @@ check "golden mch" 'echo "$in_order" | grep -qxF "shown: mch = D:\\機械\\vmc 5
 check "golden selection" 'echo "$in_order" | grep -qxF "shown: wcs = 307(G54.2P01) [entry 307 of 315]"'
 check "golden check box" 'echo "$in_order" | grep -qxF "shown: ref_from_m = on"'
 
-# Files without any known key: paths kept, numbers and rows zero.
+# Files without any known key are not settings files: one message, the panel as it was.
 printf '' > "$root/empty.nvs"
 printf 'hello\r\nworld\r\nMCH x\r\n' > "$root/nokey.nvs"
 python3 -c 'import random,sys; r=random.Random(7); open(sys.argv[1],"wb").write(bytes(r.randrange(256) for _ in range(20000)))' "$root/junk.nvs"
@@ -45,9 +45,9 @@ for f in empty.nvs nokey.nvs junk.nvs; do
   out=$(load $f); status=$?
   check "$f: run ends" '[ $status -eq 0 ]'
   check "$f: path kept" 'shown "mch = typed.mch"'
-  check "$f: origin zero" 'shown "part_x = 0"'
-  check "$f: row 0 shown, zero" 'shown "wcs = EXOFS [entry 0 of 315]" && shown "wcs.y = 0"'
-  check "$f: no message" '[ "$(messages)" = 0 ]'
+  check "$f: origin kept" 'shown "part_x = 5"'
+  check "$f: row kept" 'shown "wcs = 3(G56) [entry 3 of 315]"'
+  check "$f: one message" '[ "$(messages)" = 1 ] && echo "$out" | grep -q "^message: 「.*$f」は設定ファイルではありません"'
 done
 
 # A key with nothing after it, numbers with text after them, 1e-05, inf and

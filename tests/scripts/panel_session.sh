@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A whole panel session through quenlo-host, in a folder with a Japanese name:
 # type, select rows, derive the work origin, save a settings file, browse,
-# change things, load the file back, launch. The transcript up to the panel's
+# change things, load the file back, launch. A refused box stops the save. The transcript up to the panel's
 # removal and the settings file are compared with their expected bytes; the
 # store shows that the launch folded both shown rows. A second run saves the
 # tool file alone: the panel ends and nothing else is written or stored.
@@ -47,7 +47,10 @@ type c_axis_y 0.000012345678
 check ref_from_m on
 select ref 2
 type ref.x 4
-type ref.w 1,5                     # refused at the save, which goes on with what was read
+type ref.w 1,5                     # refused at the save: nothing is saved
+answer-file @DIR@設定 1
+click save
+type ref.w 0                       # mended: saved
 answer-file @DIR@設定 1
 click save
 type ref.w -7.25

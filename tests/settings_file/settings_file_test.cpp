@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "common/utf16.h"
 #include "platform/ansi.h"
 #include "support/test_host.h"
 
@@ -71,7 +72,7 @@ class SettingsFileTest : public ::testing::Test {
   }
   std::string Bytes() const { return FormatSettingsFile(record, saved->wcs, saved->ref); }
   // Loads `bytes` into `loaded` (starting from an empty record) and `tables`.
-  void Load(const std::string& bytes) { ParseSettingsFile(bytes, loaded, tables->wcs, tables->ref); }
+  bool Load(const std::string& bytes) { return ParseSettingsFile(bytes, loaded, tables->wcs, tables->ref); }
 
   LinkSettings record;
   std::unique_ptr<Tables> saved = std::make_unique<Tables>();
@@ -204,30 +205,38 @@ TEST_F(SettingsFileTest, MissingRowsAndShortRowsReadAsZero) {
   EXPECT_EQ(loaded.tol, record.tol);
 }
 
-TEST_F(SettingsFileTest, FilesWithoutKnownKeysKeepPathsAndZeroTheRest) {
-  const std::string junk_with_nul("\x00\xff\xfe\x81\n\x1a\r\r\nmch\txx\n\x82\xa0xyz 0 5\n", 24);
-  const std::string inputs[] = {"", "hello\r\nworld\r\n", junk_with_nul, std::string(5000, '\n')};
+TEST_F(SettingsFileTest, FilesWithoutKnownKeysChangeNothing) {
+  const std::string junk_with_nul("\x00\xff\xfe\x81\n\x1a\r\r\nmch\txx\n\x82\xa0xyz0 5\n", 23);
+  const std::string utf16_without_mark = EncodeUtf16(L"mch m\r\nxyz 0 1\r\n");
+  const std::string inputs[] = {"", "hello\r\nworld\r\n", junk_with_nul, std::string(5000, '\n'), utf16_without_mark};
   for (const std::string& bytes : inputs) {
     loaded = LinkSettings{};
     loaded.mch = L"m";
-    loaded.exe = L"e";
-    loaded.wrk = L"w";
     loaded.part_x = 5;
     loaded.wcs_num = 7;
-    loaded.ref_from_m = 1;
     for (auto& row : tables->wcs) row = Row(3);
-    for (auto& row : tables->ref) row = Row(3);
-    Load(bytes);
+    EXPECT_FALSE(Load(bytes));
     EXPECT_EQ(loaded.mch, L"m");
-    EXPECT_EQ(loaded.exe, L"e");
-    EXPECT_EQ(loaded.wrk, L"w");
-    EXPECT_EQ(loaded.part_x, 0.0);
-    EXPECT_EQ(loaded.wcs_num, 0);
-    EXPECT_EQ(loaded.ref_from_m, 0);
-    EXPECT_EQ(tables->wcs[0], AxisRow{});
-    EXPECT_EQ(tables->wcs[315], AxisRow{});
-    EXPECT_EQ(tables->ref[4], AxisRow{});
+    EXPECT_EQ(loaded.part_x, 5.0);
+    EXPECT_EQ(loaded.wcs_num, 7);
+    EXPECT_EQ(tables->wcs[315], Row(3));
   }
+}
+
+// A settings file that an editor saved as UTF-16 reads as the same file in
+// the code page; a path the code page cannot carry is not written, the
+// replaced file's line standing in for it.
+TEST_F(SettingsFileTest, Utf16FilesAndPathsTheCodePageCannotCarry) {
+  std::string ansi = Bytes();
+  ASSERT_TRUE(Load("\xFF\xFE" + EncodeUtf16(platform::FromAnsi(ansi))));
+  EXPECT_EQ(FormatSettingsFile(loaded, tables->wcs, tables->ref), ansi);
+
+  record.exe = L"C:\\Zo\u00eb\\Tarvik.exe";
+  record.wrk = L"C:\\caf\u00e9\\w.wrk";
+  std::string saved_bytes = FormatSettingsFile(record, saved->wcs, saved->ref, "exe C:\\old.exe\r\n");
+  EXPECT_NE(saved_bytes.find("\r\nexe C:\\old.exe\r\nprj "), std::string::npos);
+  EXPECT_EQ(saved_bytes.find("wrk "), std::string::npos);  // nothing to keep: no line, a load keeps the panel's
+  EXPECT_EQ(saved_bytes.find("caf"), std::string::npos);
 }
 
 TEST(ParseSettingsFile, NumbersAreReadAsLeadingNumbers) {

@@ -204,14 +204,15 @@ TEST_F(SettingsFilePanelTest, CancelledAndFailedFileOperationsChangeNothing) {
   EXPECT_EQ(ReadBytes(file).substr(0, 15), "mch typed.mch\r\n");
 }
 
-TEST_F(SettingsFilePanelTest, ARefusedBoxDoesNotStopTheSave) {
+TEST_F(SettingsFilePanelTest, ARefusedBoxStopsTheSave) {
   Open();
   Type(kPartX, L"8");
   Type(kPartY, L"1,5");
   Save(dir_ / L"c.nvs");
-  EXPECT_EQ(Messages(), std::vector<std::string>{"message: 数値を入力してください。"});
-  std::string bytes = ReadBytes(dir_ / L"c.nvs");
-  EXPECT_NE(bytes.find("part_x 8 \r\npart_y 0 \r\n"), std::string::npos);
+  Type(kPartY, L"1e308");  // a number, but not one the file's rows and the simulator carry
+  Save(dir_ / L"c.nvs");
+  EXPECT_EQ(Messages(), std::vector<std::string>(2, "message: 数値を入力してください。"));
+  EXPECT_FALSE(FileExists(dir_ / L"c.nvs"));
 }
 
 TEST_F(SettingsFilePanelTest, LoadedRowSelectionsOutsideTheListsStartOnRowZero) {

@@ -17,20 +17,23 @@ constexpr wchar_t kTemplateName[] = L"default_template.prj";
 constexpr wchar_t kTemplateUnreadable[] = L"プロジェクトのテンプレートファイルを読み込めませんでした。\n";
 constexpr wchar_t kProjectUnwritable[] = L"プロジェクトファイルを書き込めませんでした。\n";
 constexpr wchar_t kStlUnwritable[] = L"ワークのSTLファイルを書き込めませんでした。\n";
+constexpr wchar_t kNotATemplate[] =
+    L"プロジェクトのテンプレートファイルに、プロジェクトファイルの項目が一つもありません（空のファイル、"
+    L"テキストでないファイル、または別の文字コードのファイルです）。\n";
 
-std::wstring TemplatePath() {
+}  // namespace
+
+std::wstring ProjectTemplatePath() {
   std::wstring folder = chook_prefix ? chook_prefix : L"";
   return folder + platform::kPathSeparator + kTemplateName;
 }
-
-}  // namespace
 
 bool WriteProjectFile(const LinkSettings& settings, std::wstring& failure) {
   op_group* group = GroupsMachineGroup(nullptr);
   StockSetup stock = ReadStockSetup(group);
   if (!group) stock.shape = -1;  // no stock set-up: the template's stock lines stay
 
-  std::wstring template_path = TemplatePath();
+  std::wstring template_path = ProjectTemplatePath();
   std::string template_bytes;
   if (!platform::ReadWholeFile(template_path, template_bytes)) {
     failure = kTemplateUnreadable + template_path;
@@ -49,7 +52,12 @@ bool WriteProjectFile(const LinkSettings& settings, std::wstring& failure) {
     if (!WriteStockStl(stl_path, stock.solid_id)) stl_failed = true;
   };
   KeyRules rules = BuildProjectRules({settings, WcsTable, RefTable, stock, stl_path, write_stl});
-  std::string project = RewriteTemplate(template_bytes, rules);
+  size_t keys_met = 0;
+  std::string project = RewriteTemplate(template_bytes, rules, &keys_met);
+  if (keys_met == 0) {
+    failure = kNotATemplate + template_path;
+    return false;  // the replacement is dropped: the old project file stays
+  }
 
   failure.clear();
   if (stl_failed) failure = kStlUnwritable + stl_path;

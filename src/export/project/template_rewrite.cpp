@@ -20,6 +20,8 @@ class Rewriter {
     out_.reserve(template_bytes.size() + template_bytes.size() / 4);
   }
 
+  size_t keys_met() const { return keys_met_; }
+
   std::string Run() {
     TemplateLine line;
     while (text_.Next(line)) {
@@ -37,6 +39,7 @@ class Rewriter {
     for (size_t i = index_.FirstMatch(buffer.text, 0); i != KeyIndex::kNone;
          i = index_.FirstMatch(buffer.text, i + 1)) {
       const KeyRule& rule = rules_[i];
+      ++keys_met_;
       if (rule.on_match) rule.on_match();
       if (rule.is_block())
         TakeBlock(rule, buffer);
@@ -95,12 +98,16 @@ class Rewriter {
   const KeyRules& rules_;
   KeyIndex index_;
   std::string out_;
+  size_t keys_met_ = 0;
 };
 
 }  // namespace
 
-std::string RewriteTemplate(std::string_view template_bytes, const KeyRules& rules) {
-  return Rewriter(template_bytes, rules).Run();
+std::string RewriteTemplate(std::string_view template_bytes, const KeyRules& rules, size_t* keys_met) {
+  Rewriter rewriter(template_bytes, rules);
+  std::string out = rewriter.Run();
+  if (keys_met) *keys_met = rewriter.keys_met();
+  return out;
 }
 
 }  // namespace quenlo

@@ -12,7 +12,7 @@ namespace quenlo {
 
 // The project file's bytes: the template rewritten by `rules`, every line
 // ending in CR LF except a last template line without a line end that no key
-// replaced.
-std::string RewriteTemplate(std::string_view template_bytes, const KeyRules& rules);
+// replaced. `keys_met`, when given, counts the keys that matched a line.
+std::string RewriteTemplate(std::string_view template_bytes, const KeyRules& rules, size_t* keys_met = nullptr);
 
 }  // namespace quenlo

@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "platform/ansi.h"
@@ -59,12 +60,36 @@ void RemoveStaleTempFiles(const std::wstring& folder) {
 
 unsigned long g_serial = 0;
 
+// The parent folder resolved (links, "." and ".."), then the name: what a
+// path to a file that does not exist yet will name once it does.
+std::string FullForm(const std::string& path) {
+  size_t cut = path.find_last_of('/');
+  std::string folder = cut == std::string::npos ? std::string(".") : path.substr(0, cut == 0 ? 1 : cut);
+  std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+  char* resolved = ::realpath(folder.c_str(), nullptr);
+  if (!resolved) return path;
+  std::string full(resolved);
+  std::free(resolved);
+  return full + (full.back() == '/' ? "" : "/") + name;
+}
+
 }  // namespace
 
 PathKind GetPathKind(std::wstring_view path) {
   struct stat st {};
   if (path.empty() || ::stat(NativePath(path).c_str(), &st) != 0) return PathKind::kMissing;
   return S_ISDIR(st.st_mode) ? PathKind::kDirectory : PathKind::kFile;
+}
+
+bool SameFile(std::wstring_view a, std::wstring_view b) {
+  if (a.empty() || b.empty()) return false;
+  std::string native_a = NativePath(a), native_b = NativePath(b);
+  struct stat sa {}, sb {};
+  bool a_exists = ::stat(native_a.c_str(), &sa) == 0;
+  bool b_exists = ::stat(native_b.c_str(), &sb) == 0;
+  if (a_exists && b_exists) return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  if (a_exists != b_exists) return false;
+  return FullForm(native_a) == FullForm(native_b);
 }
 
 bool MakeDirectory(std::wstring_view path) {
@@ -115,8 +140,13 @@ FileReplacement::FileReplacement(std::wstring_view path) : state_(std::make_uniq
   if (::stat(target.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || IsReadOnly(st))) return;
   std::wstring folder = FolderPart(path);
   RemoveStaleTempFiles(folder);
-  std::string temp = NativePath(folder + TempFileName(static_cast<unsigned long>(::getpid()), ++g_serial));
-  int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; fd < 0 && attempt < kTempNameAttempts; ++attempt) {
+    temp = NativePath(folder + TempFileName(static_cast<unsigned long>(::getpid()), ++g_serial));
+    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
   if (fd < 0) return;
   state_->target = std::move(target);
   state_->temp = std::move(temp);

@@ -4,6 +4,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/utf16.h"
 #include "platform/ansi.h"
 #include "platform/registry.h"
 
@@ -36,22 +37,8 @@ std::wstring NormalKey(std::wstring_view path) {
 }
 
 std::string Utf16Bytes(std::wstring_view text, bool terminate) {
-  std::string out;
-  auto put = [&out](std::uint32_t unit) {
-    out.push_back(static_cast<char>(unit & 0xFF));
-    out.push_back(static_cast<char>((unit >> 8) & 0xFF));
-  };
-  for (wchar_t c : text) {
-    auto cp = static_cast<std::uint32_t>(c);
-    if (cp >= 0x10000) {
-      cp -= 0x10000;
-      put(0xD800 + (cp >> 10));
-      put(0xDC00 + (cp & 0x3FF));
-    } else {
-      put(cp);
-    }
-  }
-  if (terminate) put(0);
+  std::string out = EncodeUtf16(text);
+  if (terminate) out.append(2, '\0');
   return out;
 }
 
@@ -63,7 +50,7 @@ std::wstring DecodeUtf16(std::string_view bytes) {
 
 // The file's text: UTF-16LE or UTF-8 after their byte-order marks, otherwise
 // the ANSI code page, as regedit reads a file without a mark.
-bool IsUtf16File(std::string_view bytes) { return bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE'; }
+bool IsUtf16File(std::string_view bytes) { return HasUtf16Mark(bytes); }
 
 std::wstring DecodeFile(std::string_view bytes) {
   if (IsUtf16File(bytes)) return DecodeUtf16(bytes.substr(2));

@@ -50,7 +50,51 @@ bool MoveOver(const std::wstring& temp, const std::wstring& target) {
   }
 }
 
+// The file's identity (volume and file index), for a file or folder that
+// exists; opened without asking for any access, so nothing is held from others.
+bool FileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info) {
+  HANDLE h = CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool ok = GetFileInformationByHandle(h, &info) != 0;
+  CloseHandle(h);
+  return ok;
+}
+
+// The full path ("." and ".." gone) with its folder's short names made long:
+// what a path to a file that does not exist yet will name once it does.
+std::wstring FullForm(const std::wstring& path) {
+  DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return path;
+  std::wstring full(size, L'\0');
+  size = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+  full.resize(size);
+  std::wstring folder = FolderPart(full);
+  DWORD long_size = folder.empty() ? 0 : GetLongPathNameW(folder.c_str(), nullptr, 0);
+  if (long_size == 0) return full;
+  std::wstring long_folder(long_size, L'\0');
+  long_size = GetLongPathNameW(folder.c_str(), long_folder.data(), long_size);
+  long_folder.resize(long_size);
+  return long_folder + full.substr(folder.size());
+}
+
 }  // namespace
+
+bool SameFile(std::wstring_view a, std::wstring_view b) {
+  if (a.empty() || b.empty()) return false;
+  std::wstring path_a(a), path_b(b);
+  bool a_exists = GetPathKind(path_a) != PathKind::kMissing, b_exists = GetPathKind(path_b) != PathKind::kMissing;
+  if (a_exists != b_exists) return false;
+  BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+  if (a_exists && FileIdentity(path_a, ia) && FileIdentity(path_b, ib))
+    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
+           ia.nFileIndexLow == ib.nFileIndexLow;
+  // Files not there yet, or one that another program holds so that it cannot
+  // even be asked who it is: their full paths, in any letter case.
+  std::wstring full_a = FullForm(path_a), full_b = FullForm(path_b);
+  return CompareStringOrdinal(full_a.c_str(), static_cast<int>(full_a.size()), full_b.c_str(),
+                              static_cast<int>(full_b.size()), TRUE) == CSTR_EQUAL;
+}
 
 PathKind GetPathKind(std::wstring_view path) {
   if (path.empty()) return PathKind::kMissing;
@@ -118,8 +162,14 @@ FileReplacement::FileReplacement(std::wstring_view path) : state_(std::make_uniq
     return;
   std::wstring folder = FolderPart(path);
   RemoveStaleTempFiles(folder);
-  std::wstring temp = folder + TempFileName(GetCurrentProcessId(), ++g_serial);
-  HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  std::wstring temp;
+  HANDLE file = INVALID_HANDLE_VALUE;
+  for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < kTempNameAttempts; ++attempt) {
+    temp = folder + TempFileName(GetCurrentProcessId(), ++g_serial);
+    file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
+      break;
+  }
   if (file == INVALID_HANDLE_VALUE) return;
   state_->target = std::move(target);
   state_->temp = std::move(temp);

@@ -1,0 +1,78 @@
+#include "ui/file_guards.h"
+
+#include "export/project/project_rules.h"
+#include "export/project/project_writer.h"
+#include "export/project/stock_setup.h"
+#include "platform/ansi.h"
+#include "platform/files.h"
+#include "settings/path_fields.h"
+
+namespace quenlo::ui {
+namespace {
+
+constexpr int kSolidStock = 2;
+
+NamedFile Field(const LinkSettings& s, std::wstring LinkSettings::*member, const wchar_t* label) {
+  return {label, s.*member};
+}
+
+NamedFile Template() { return {L"プロジェクトのテンプレートファイル", ProjectTemplatePath()}; }
+
+// Every file the record names, but the one at `except`.
+std::vector<NamedFile> RecordFiles(const LinkSettings& s, std::wstring LinkSettings::*except) {
+  std::vector<NamedFile> files;
+  if (except != &LinkSettings::nc_file) files.push_back(Field(s, &LinkSettings::nc_file, L"NCファイル"));
+  for (const PathField& field : kKeptPaths)
+    if (field.member != except) files.push_back(Field(s, field.member, field.label));
+  files.push_back(Template());
+  return files;
+}
+
+}  // namespace
+
+FileRoles LaunchFiles(const LinkSettings& s) {
+  FileRoles roles;
+  roles.outputs = {Field(s, &LinkSettings::tol, L"工具ファイル"), Field(s, &LinkSettings::prj, L"プロジェクトファイル")};
+  if (ReadStockSetup(GroupsMachineGroup(nullptr)).shape == kSolidStock)
+    roles.outputs.push_back({L"ワークのSTLファイル", StockStlPath(s.nc_file)});
+  roles.inputs = {Field(s, &LinkSettings::nc_file, L"NCファイル"), Field(s, &LinkSettings::mch, L"機械定義"),
+                  Field(s, &LinkSettings::wrk, L"素材ファイル"), Field(s, &LinkSettings::exe, L"実行形式"),
+                  Template()};
+  return roles;
+}
+
+FileRoles ToolsOnlyFiles(const LinkSettings& s) {
+  return {{Field(s, &LinkSettings::tol, L"工具ファイル")}, RecordFiles(s, &LinkSettings::tol)};
+}
+
+FileRoles SettingsFileFiles(const LinkSettings& s, const std::wstring& path) {
+  return {{{L"設定ファイル", path}}, RecordFiles(s, nullptr)};
+}
+
+std::wstring SameFileMessage(const FileRoles& roles) {
+  auto message = [](const NamedFile& out, const NamedFile& other) {
+    return out.label + L"と" + other.label + L"が同じファイルです：" + out.path +
+           L"\n別のファイルを指定してください。何も書き込んでいません。";
+  };
+  for (size_t i = 0; i < roles.outputs.size(); ++i) {
+    const NamedFile& out = roles.outputs[i];
+    for (const NamedFile& in : roles.inputs)
+      if (platform::SameFile(out.path, in.path)) return message(out, in);
+    for (size_t j = i + 1; j < roles.outputs.size(); ++j)
+      if (platform::SameFile(out.path, roles.outputs[j].path)) return message(out, roles.outputs[j]);
+  }
+  return {};
+}
+
+std::wstring UncarriedPathsMessage(const LinkSettings& s) {
+  std::wstring message;
+  for (const PathField& field : kProjectPaths) {
+    std::wstring lost = platform::CharactersNotInAnsi(s.*field.member);
+    if (lost.empty()) continue;
+    if (!message.empty()) message += L"\n";
+    message += std::wstring(field.label) + L"のパスに、設定ファイルやプロジェクトファイルに書けない文字があります：" + lost;
+  }
+  return message;
+}
+
+}  // namespace quenlo::ui
