@@ -31,5 +31,20 @@ TEST(Ansi, DoubleByteCharactersWithAsciiSecondBytesStayWhole) {
   EXPECT_EQ(ToUtf8(L"表a"), "\xE8\xA1\xA8" "a");
 }
 
+// A path goes into a file only when it comes back as it was: characters that
+// become '?' or a look-alike (best fit) are named, each once, in order.
+TEST(Ansi, CharactersTheCodePageCannotCarry) {
+  const struct {
+    const wchar_t* text;
+    const wchar_t* lost;
+  } cases[] = {
+      {L"C:\\加工\\ﾜｰｸ 1\\part?.nc", L""}, {L"", L""},
+      {L"C:\\caf\u00e9\\Zo\u00eb\\caf\u00e9", L"\u00e9\u00eb"},  // best fit would write e
+      {L"D:\\\u00a5\\x", L"\u00a5"},                                 // ¥ would come back as \\
+      {L"D:\\\U00020BB7\\\uD55C\uAE00\U0001F600", L"\U00020BB7\uD55C\uAE00\U0001F600"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(CharactersNotInAnsi(c.text), c.lost) << ToUtf8(c.text);
+}
+
 }  // namespace
 }  // namespace quenlo::platform

@@ -96,6 +96,53 @@ TEST(FileReplacement, TemporaryFilesOfKilledRunsAreRemovedAndDisturbNothing) {
   EXPECT_EQ(Entries(dir.path()).size(), 2u);
 }
 
+// Another writer of the same process (the host's own) may hold a temporary
+// name this writer would pick: it is passed over, never opened or truncated.
+TEST(FileReplacement, TemporaryNamesInUseArePassedOver) {
+  TempDir dir;
+#ifdef _WIN32
+  const unsigned long self = GetCurrentProcessId();
+#else
+  const unsigned long self = static_cast<unsigned long>(getpid());
+#endif
+  for (unsigned long n = 1; n <= 300; ++n) WriteBytes(dir / TempFileName(self, n), "another writer's");
+  EXPECT_TRUE(ReplaceFileContents(dir / L"t.tol", "new"));
+  EXPECT_EQ(ReadBytes(dir / L"t.tol"), "new");
+  for (unsigned long n = 1; n <= 300; ++n) ASSERT_EQ(ReadBytes(dir / TempFileName(self, n)), "another writer's");
+}
+
+// One file as the file system sees it, however the paths are spelt.
+TEST(SameFile, TheFileSystemDecides) {
+  TempDir dir;
+  std::filesystem::create_directories(std::filesystem::path(dir / L"sub"));
+  WriteBytes(dir / L"a.nc", "G0");
+  WriteBytes(dir / L"b.nc", "G0");
+  const std::wstring sep(1, kPathSeparator);
+  const struct {
+    std::wstring a, b;
+    bool same;
+  } cases[] = {
+      {dir / L"a.nc", dir / L"a.nc", true},
+      {dir / L"a.nc", dir / (L"sub" + sep + L".." + sep + L"." + sep + L"a.nc"), true},
+      {dir / L"a.nc", dir / L"b.nc", false},          // same bytes, another file
+      {dir / L"a.nc", dir / L"new.nc", false},        // one there, one not
+      {dir / L"new.nc", dir / (L"sub" + sep + L".." + sep + L"new.nc"), true},  // neither there yet
+      {dir / L"new.nc", dir / L"new2.nc", false},
+      {dir / L"a.nc", L"", false},
+#ifdef _WIN32
+      {dir / L"a.nc", dir / L"A.NC", true},
+      {dir / L"new.nc", dir / L"NEW.nc", true},
+#else
+      {dir / L"new.nc", dir / L"NEW.nc", false},
+#endif
+  };
+  for (const auto& c : cases) EXPECT_EQ(SameFile(c.a, c.b), c.same) << ToUtf8(c.a) << " ~ " << ToUtf8(c.b);
+#ifndef _WIN32
+  ASSERT_EQ(::symlink(ToUtf8(dir / L"a.nc").c_str(), ToUtf8(dir / L"link.nc").c_str()), 0);
+  EXPECT_TRUE(SameFile(dir / L"a.nc", dir / L"link.nc"));
+#endif
+}
+
 #ifdef _WIN32
 // Another program holding the target open without letting it be replaced
 // (a virus scanner, another host reading the store) for a moment delays the
