@@ -40,7 +40,7 @@ TEST(Ansi, CharactersTheCodePageCannotCarry) {
   } cases[] = {
       {L"C:\\加工\\ﾜｰｸ 1\\part?.nc", L""}, {L"", L""},
       {L"C:\\caf\u00e9\\Zo\u00eb\\caf\u00e9", L"\u00e9\u00eb"},  // best fit would write e
-      {L"D:\\\u00a5\\x", L"\u00a5"},                                 // ¥ would come back as \\
+      {L"D:\\\u00a5\\x", L"\u00a5"},                                 // ¥ would come back as a backslash
       {L"D:\\\U00020BB7\\\uD55C\uAE00\U0001F600", L"\U00020BB7\uD55C\uAE00\U0001F600"},
   };
   for (const auto& c : cases) EXPECT_EQ(CharactersNotInAnsi(c.text), c.lost) << ToUtf8(c.text);

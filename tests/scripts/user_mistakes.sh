@@ -15,11 +15,13 @@ out="${base}out$sep"
 nc="${out}part.NC"
 
 # Runs the panel script $1 (@OUT@ and @BASE@ stand for the output folder and
-# the job's) on the job, with the panel's model; $out_text holds what the host saw.
+# the job's) on the job, with the panel's model (or in its real window with
+# $2 = --in-window); $out_text holds what the host saw.
 session() {
-  local text="${1//@OUT@/$out}"
+  local text="${1//@OUT@/$out}" window="${2:---headless}"
   printf '%s\n' "${text//@BASE@/$base}" > "$root/case.panel"
-  out_text=$( (cd "$root" && quenlo_host job.json --script case.panel --headless) 2>&1)
+  [ "$window" = --in-window ] && window=""
+  out_text=$( (cd "$root" && quenlo_host job.json --script case.panel $window) 2>&1)
 }
 # Every file below the job's folder, with its checksum.
 tree_state() { (cd "$root" && find . -type f ! -name case.panel -exec md5sum {} + | sort); }
@@ -119,8 +121,7 @@ check "UTF-16 settings file loads" 'echo "$out_text" | grep -qxF "shown: mch = D
 # real panel, then a launch that writes every file.
 if [ "$mode" = windows ]; then
   printf 'old project file\r\n' > "$root/out/part.prjx"
-  { fill; printf 'type nc_file %s\nsnapshot %spanel.png\nclick launch\n' "$nc" "$base"; } > "$root/case.panel"
-  out_text=$( (cd "$root" && quenlo_host job.json --script case.panel) 2>&1)
+  session "$(fill; printf 'snapshot %spanel.png\nclick launch\n' "$base")" --in-window
   check "snapshot then launch: written and started" '[ -s "$root/panel.png" ] && [ "$(messages)" = 0 ] && started &&
     grep -aq "^\.ncdfile" "$root/out/part.prjx" && [ -s "$root/out/part.NC.stl" ]' || echo "$out_text"
 fi
