@@ -126,4 +126,9 @@ if [ "$mode" = windows ]; then
     grep -aq "^\.ncdfile" "$root/out/part.prjx" && [ -s "$root/out/part.NC.stl" ]' || echo "$out_text"
 fi
 
+# A store that cannot be written (its folder is a file): the message names it.
+rm -rf "$root/user/Halvorn"; echo "not a folder" > "$root/user/Halvorn"
+session "$(fill; echo "click launch")"
+check "unwritable store: its path shown" 'echo "$out_text" | grep -A1 "^message: 設定を保存できませんでした。$" | grep -q "Halvorn.TARVIK\.ini$"' || echo "$out_text"
+
 finish
