@@ -10,11 +10,9 @@ namespace quenlo::nc_check {
 std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const AxisRow* work_offsets) {
   std::string program;
   if (!platform::ReadWholeFile(nc_file, program)) return {L"NCファイル「" + nc_file + L"」を読めません"};
-  // The same walk that writes the tool file, in memory: the check knows no
+  // The tool model that the tool file is written from: the check knows no
   // rules of its own about which operation brings which number.
-  ToolFileNumbers hand_off;
-  std::string tool_file;
-  BuildToolFile(tool_file, &hand_off);
+  ToolFileNumbers hand_off = NumbersOf(BuildToolModel());
   return FindMissing(ReadNcUses(program, !hand_off.has_turning), hand_off, work_offsets);
 }
 

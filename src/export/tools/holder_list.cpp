@@ -16,6 +16,7 @@ HolderEntry NewEntry(const tp_holder& holder, const operation& op) {
   entry.is_user = holder.num_levels != 0 && holder.name != kDefaultHolderName ? 1 : 0;
   entry.holder_id = op.holder_number;
   entry.tool_id = op.tl.tool_id;
+  entry.name = holder.name;
   return entry;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <string>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -19,6 +20,7 @@ struct HolderEntry {
   unsigned char is_user = 0;   // 1: written with its profile
   int holder_id = 0;           // the host's holder number
   int tool_id = 0;             // the tool that first brought the holder in
+  std::wstring name;           // as the host names it
 };
 
 // The entries, and for each way of matching one the first entry it finds, so

@@ -20,26 +20,42 @@ std::shared_ptr<const TlProfile> HolderProfile(const IToolSystem* tools, int too
 
 }  // namespace
 
-void AppendHolderSection(std::string& out, const HolderList& list, const IToolSystem* tools) {
+std::vector<HolderRecord> HolderRecords(const HolderList& list, const IToolSystem* tools) {
+  std::vector<HolderRecord> holders(list.size());
   for (size_t i = 0; i < list.size(); ++i) {
     const HolderEntry& e = list[i];
+    HolderRecord& h = holders[i];
+    h.dia = e.dia;
+    h.length = e.length;
+    h.name = e.name;
     if (e.is_user) {
-      std::shared_ptr<const TlProfile> profile = HolderProfile(tools, e.tool_id);
-      if (!profile) continue;
-      out += '/';
-      AppendD(out, static_cast<long long>(i));
-      out += " USER_HOLDER ";
-      AppendProfile(out, *profile);
-      out += '\n';
+      if (std::shared_ptr<const TlProfile> profile = HolderProfile(tools, e.tool_id)) {
+        h.kind = HolderRecord::Kind::kUser;
+        h.profile = ProfilePieces(*profile);
+      }
     } else if (e.dia > 0 && e.length > 0) {
-      out += '/';
-      AppendD(out, static_cast<long long>(i));
-      out += " STD_HOLDER ";
-      AppendF(out, e.dia);
-      out += ' ';
-      AppendF(out, e.length);
-      out += '\n';
+      h.kind = HolderRecord::Kind::kStandard;
     }
+  }
+  return holders;
+}
+
+void AppendHolderSection(std::string& out, const std::vector<HolderRecord>& holders) {
+  for (size_t i = 0; i < holders.size(); ++i) {
+    const HolderRecord& h = holders[i];
+    if (h.kind == HolderRecord::Kind::kNone) continue;
+    out += '/';
+    AppendD(out, static_cast<long long>(i));
+    if (h.kind == HolderRecord::Kind::kUser) {
+      out += " USER_HOLDER ";
+      AppendProfile(out, h.profile);
+    } else {
+      out += " STD_HOLDER ";
+      AppendF(out, h.dia);
+      out += ' ';
+      AppendF(out, h.length);
+    }
+    out += '\n';
   }
 }
 

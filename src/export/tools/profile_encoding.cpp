@@ -45,32 +45,40 @@ class ProfileText {
   char* at_ = text_;
 };
 
-// A line segment's start and end x, each on the axis (y written as 0).
-void AppendFlatLine(ProfileText& text, const TlProfileEnt& e) {
+void AppendPiece(ProfileText& text, const ProfilePiece& piece) {
   text.Reserve();
-  text.Put(" ");
-  text.Number(e.start[0]);
-  text.Put(" 0 ");
-  text.Number(e.end[0]);
-  text.Put(" 0");
-}
-
-void AppendSegment(ProfileText& text, const TlProfileEnt& e) {
-  text.Reserve();
-  switch (e.kind) {
+  switch (piece.kind) {
     case 'A':
-      text.Point(e.end[0], e.end[1]);
-      text.Put(e.direction > 0 ? " R" : " R-");
-      text.Number(e.radius);
+      text.Point(piece.x, piece.y);
+      text.Put(piece.positive ? " R" : " R-");
+      text.Number(piece.radius);
       break;
-    case 'L':
-      text.Point(e.end[0], e.end[1]);
-      break;
-    case 'P':
-      text.Point(e.start[0], e.start[1]);
+    case 'F':
+      text.Put(" ");
+      text.Number(piece.from_x);
+      text.Put(" 0 ");
+      text.Number(piece.x);
+      text.Put(" 0");
       break;
     default:
-      return;
+      text.Point(piece.x, piece.y);
+  }
+}
+
+// The piece of a segment by the general rules; false for a kind that has none.
+bool PieceOf(const TlProfileEnt& e, ProfilePiece& piece) {
+  switch (e.kind) {
+    case 'A':
+      piece = {'A', e.end[0], e.end[1], 0, e.radius, e.direction > 0};
+      return true;
+    case 'L':
+      piece = {'L', e.end[0], e.end[1]};
+      return true;
+    case 'P':
+      piece = {'P', e.start[0], e.start[1]};
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -84,26 +92,38 @@ bool KeepsLongToolLine(const TlProfileEnt& e, const MillLineRule& rule) {
 
 }  // namespace
 
-void AppendProfile(std::string& line, const Cnc::Tool::TlProfile& profile) {
-  ProfileText text(line);
+Profile ProfilePieces(const Cnc::Tool::TlProfile& profile) {
+  Profile pieces;
   const int count = profile.GetProfileSegmentsCount(false);
-  for (int i = 0; i < count; ++i) AppendSegment(text, profile.GetSegmentAt(i));
-  text.Flush();
+  pieces.reserve(static_cast<size_t>(count > 0 ? count : 0));
+  ProfilePiece piece;
+  for (int i = 0; i < count; ++i)
+    if (PieceOf(profile.GetSegmentAt(i), piece)) pieces.push_back(piece);
+  return pieces;
 }
 
-void AppendMillProfile(std::string& line, const Cnc::Tool::TlProfile& profile, const MillLineRule& rule) {
-  ProfileText text(line);
+Profile MillProfilePieces(const Cnc::Tool::TlProfile& profile, const MillLineRule& rule) {
+  Profile pieces;
   const int count = profile.GetProfileSegmentsCount(false);
+  pieces.reserve(static_cast<size_t>(count > 0 ? count : 0));
+  ProfilePiece piece;
   for (int i = 0; i < count; ++i) {
     const TlProfileEnt e = profile.GetSegmentAt(i);
     if (e.kind == 'L' && rule.type_code == 13 && i == 0) {
-      AppendFlatLine(text, e);
+      // The flat first line: its start and end x, each on the axis.
+      pieces.push_back({'F', e.end[0], 0, e.start[0]});
     } else if (e.kind == 'L' && rule.type_code == 24 && !KeepsLongToolLine(e, rule)) {
       continue;
-    } else {
-      AppendSegment(text, e);
+    } else if (PieceOf(e, piece)) {
+      pieces.push_back(piece);
     }
   }
+  return pieces;
+}
+
+void AppendProfile(std::string& line, const Profile& pieces) {
+  ProfileText text(line);
+  for (const ProfilePiece& piece : pieces) AppendPiece(text, piece);
   text.Flush();
 }
 

@@ -1,9 +1,11 @@
 // A tool, insert or holder profile as the pieces of a tool file line: one
-// piece per segment, each a blank and its numbers ("%g", x before y, z never).
+// piece per segment of the host's profile, and its text, a blank and its
+// numbers ("%g", x before y, z never) per piece.
 #pragma once
 
 #include <string>
 
+#include "export/tools/tool_model.h"
 #include "host/tool_library.h"
 
 namespace quenlo {
@@ -15,12 +17,16 @@ struct MillLineRule {
   double overall_length = 0;  // L of the long-tool rule
 };
 
-// Appends one piece per segment by the general rules: 'A' end point and
-// "R<radius>" ("R-" unless the direction is positive), 'L' end point, 'P'
-// start point, any other kind nothing.
-void AppendProfile(std::string& line, const Cnc::Tool::TlProfile& profile);
+// One piece per segment by the general rules: an arc 'A' by its end point and
+// radius, a line 'L' by its end point, a start 'P' by its start point; a
+// segment of any other kind gives none.
+Profile ProfilePieces(const Cnc::Tool::TlProfile& profile);
 
 // The same, with the line refinements of milling tools (type codes 13 and 24).
-void AppendMillProfile(std::string& line, const Cnc::Tool::TlProfile& profile, const MillLineRule& rule);
+Profile MillProfilePieces(const Cnc::Tool::TlProfile& profile, const MillLineRule& rule);
+
+// Appends the pieces' text: 'A' "x y R<radius>" ("R-" unless it turns the
+// positive way), 'L' and 'P' "x y", 'F' "from_x 0 x 0", each after a blank.
+void AppendProfile(std::string& line, const Profile& pieces);
 
 }  // namespace quenlo

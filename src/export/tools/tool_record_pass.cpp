@@ -12,7 +12,7 @@ int ToolRecordPass::NextCycle() {
 
 void ToolRecordPass::Visit(const operation& op) {
   if (IsTurningOpCode(op.opcode)) saw_turning_ = true;
-  if (written_.count(op.tl.tool_number)) return;
+  if (taken_.count(op.tl.tool_number)) return;
   if (IsMillingOpCode(op.opcode)) {
     VisitMilling(op);
   } else if (IsTurningOpCode(op.opcode)) {
@@ -31,11 +31,12 @@ void ToolRecordPass::VisitMilling(const operation& op) {
     NextCycle();
     return;
   }
-  written_.insert(op.tl.tool_number);
+  taken_.insert(op.tl.tool_number);
   const tp_tool converted = Cnc::Tool::TpToolConverter::ToOld(*assembly);
   holder_index_ = GatherHolder(holders_, op, converted);
   const int cycle = NextCycle();
-  AppendMillingRecord(out_, op, *assembly, converted, cycle, holder_index_);
+  ToolRecord record;
+  if (MillingRecord(op, *assembly, converted, cycle, holder_index_, record)) records_.push_back(std::move(record));
 }
 
 void ToolRecordPass::VisitTurning(const operation& op) {
@@ -44,9 +45,10 @@ void ToolRecordPass::VisitTurning(const operation& op) {
     std::shared_ptr<Cnc::Tool::ILTool> known;
     if (!manager.Find(op.tl.tool_id, known)) return;
   }
-  written_.insert(op.tl.tool_number);
+  taken_.insert(op.tl.tool_number);
   const int cycle = NextCycle();
-  AppendTurningRecord(out_, op, tools_, cycle, holder_index_);
+  ToolRecord record;
+  if (TurningRecord(op, tools_, cycle, holder_index_, record)) records_.push_back(std::move(record));
 }
 
 }  // namespace quenlo

@@ -1,12 +1,14 @@
 // Pass 1 of the tool file: one record per distinct tool number, in the order
 // in which operations first use the number, and the holder list of the
-// milling operations.
+// milling operations. A number is taken by the first operation whose tool the
+// tool system knows, even when that tool then gives no profile and so no record.
 #pragma once
 
-#include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "export/tools/holder_list.h"
+#include "export/tools/tool_model.h"
 #include "host/operations.h"
 #include "host/tool_library.h"
 
@@ -18,14 +20,14 @@ inline constexpr int kNoHolderIndex = -1;
 
 class ToolRecordPass {
  public:
-  ToolRecordPass(const Cnc::Tool::IToolSystem* tools, std::string& out) : tools_(tools), out_(out) {}
+  ToolRecordPass(const Cnc::Tool::IToolSystem* tools, std::vector<ToolRecord>& records)
+      : tools_(tools), records_(records) {}
 
   // One operation of the walk.
   void Visit(const operation& op);
 
   const HolderList& holders() const { return holders_; }
-  // The tool numbers that have a record, and whether the job turns at all.
-  const std::unordered_set<int>& written() const { return written_; }
+  // Whether the job turns at all.
   bool saw_turning() const { return saw_turning_; }
 
  private:
@@ -35,8 +37,8 @@ class ToolRecordPass {
   void VisitTurning(const operation& op);
 
   const Cnc::Tool::IToolSystem* tools_;
-  std::string& out_;
-  std::unordered_set<int> written_;
+  std::vector<ToolRecord>& records_;
+  std::unordered_set<int> taken_;  // tool numbers taken by an operation
   HolderList holders_;
   int cycle_ = -1;
   int holder_index_ = kNoHolderIndex;
