@@ -34,7 +34,8 @@ bool AllFinite(const AxisRow& row) {
 void CheckLoaded(const Loaded& l) {
   for (const AxisRow& row : l.wcs) FUZZ_CHECK(AllFinite(row));
   for (const AxisRow& row : l.ref) FUZZ_CHECK(AllFinite(row));
-  for (const CoordinateField& f : kCoordinateFields) FUZZ_CHECK(std::isfinite(l.settings.*f.field));
+  for (const SettingsField& f : kSettingsFields)
+    if (f.kind == FieldKind::kNumber) FUZZ_CHECK(std::isfinite(l.settings.*f.number));
   FUZZ_CHECK(l.settings.wcs_num >= 0 && l.settings.wcs_num < kWcsRows - 1);
   FUZZ_CHECK(l.settings.ref_num >= 0 && l.settings.ref_num < kRefRows);
   FUZZ_CHECK(l.settings.ref_from_m == 0 || l.settings.ref_from_m == 1);
@@ -51,8 +52,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Load(bytes, first);
   CheckLoaded(first);
   std::string saved = Save(first);
-  for (const PathField& f : kKeptPaths)
-    if (!PathCarried(first.settings, f)) second.settings.*f.member = first.settings.*f.member;
+  for (const SettingsField& f : kSettingsFields)
+    if (f.kind == FieldKind::kPath && f.in_file && !PathCarried(first.settings, f))
+      second.settings.*f.text = first.settings.*f.text;
   Load(saved, second);
   CheckLoaded(second);
   FUZZ_CHECK(Save(second) == saved);
@@ -66,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       if (c == L'\r') c = L' ';
     return text;
   };
-  for (const PathField& f : kKeptPaths) FUZZ_CHECK(saved_as(b.*f.member) == saved_as(a.*f.member));
+  for (const SettingsField& f : kSettingsFields)
+    if (f.kind == FieldKind::kPath && f.in_file) FUZZ_CHECK(saved_as(b.*f.text) == saved_as(a.*f.text));
   FUZZ_CHECK(a.wcs_num == b.wcs_num && a.ref_num == b.ref_num && a.ref_from_m == b.ref_from_m);
   return 0;
 }

@@ -24,8 +24,6 @@ std::string ToChars(double value, std::chars_format format, int precision) {
   return text;
 }
 
-std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
 bool IsCSpace(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -260,8 +258,10 @@ std::string FormatGeneral(double value, int digits) {
   return ToChars(value, std::chars_format::general, digits);
 }
 
-std::wstring WFormatD(long long value) { return Widen(FormatD(value)); }
-std::wstring WFormatF(double value) { return Widen(FormatF(value)); }
+std::wstring WidenAscii(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+std::wstring WFormatD(long long value) { return WidenAscii(FormatD(value)); }
+std::wstring WFormatF(double value) { return WidenAscii(FormatF(value)); }
 std::wstring WFormatG(double value) {
   char text[kWriteGRoom];
   return std::wstring(text, text + WriteG(text, value));

@@ -36,6 +36,9 @@ std::wstring WFormatD(long long value);
 std::wstring WFormatF(double value);
 std::wstring WFormatG(double value);
 
+// ASCII text (keys, formatted numbers) as wide text.
+std::wstring WidenAscii(std::string_view ascii);
+
 // Wide text as the parsers read it: anything beyond ASCII cannot be part of a
 // number and becomes a byte that stops every parse.
 std::string NarrowAscii(std::wstring_view text);

@@ -1,7 +1,5 @@
 #include "entry/link_run.h"
 
-#include <iterator>
-
 #include "common/numbers.h"
 #include "entry/nc_path.h"
 #include "export/project/project_writer.h"
@@ -11,6 +9,7 @@
 #include "host/operations.h"
 #include "settings/axis_row_text.h"
 #include "settings/path_fields.h"
+#include "settings/settings_fields.h"
 #include "settings/settings_store.h"
 #include "simulator/simulator_launch.h"
 #include "simulator/simulator_locator.h"
@@ -31,11 +30,9 @@ bool FindNcOperation(operation& op) {
   return found && op.names_nc != 0;
 }
 
-std::wstring Widen(const char* ascii) { return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii)); }
+std::wstring RowKey(const char* name, int n) { return WidenAscii(name) + L" " + std::to_wstring(n); }
 
-std::wstring RowKey(const wchar_t* name, int n) { return std::wstring(name) + L" " + std::to_wstring(n); }
-
-void LoadTable(AxisRow* table, int rows, const wchar_t* name) {
+void LoadTable(AxisRow* table, int rows, const char* name) {
   for (int n = 0; n < rows; ++n) {
     AxisRow row{};
     ScanAxisRow(ReadStoreValue(RowKey(name, n), kZeroRow), row);
@@ -43,8 +40,22 @@ void LoadTable(AxisRow* table, int rows, const wchar_t* name) {
   }
 }
 
-double ReadDouble(const wchar_t* key) { return ParseStoredDouble(ReadStoreValue(key, L"0")); }
-int ReadInt(const wchar_t* key) { return ParseLeadingInt(ReadStoreValue(key, L"0")); }
+// A field's value as the store writes it, and read back into the record.
+std::wstring StoreText(const SettingsField& f, const LinkSettings& s) {
+  switch (f.kind) {
+    case FieldKind::kPath: return s.*f.text;
+    case FieldKind::kNumber: return WFormatG(s.*f.number);
+    default: return WFormatD(s.*f.integer);
+  }
+}
+
+void ReadStored(const SettingsField& f, LinkSettings& s) {
+  switch (f.kind) {
+    case FieldKind::kPath: s.*f.text = ReadStoreValue(WidenAscii(f.key), L""); break;
+    case FieldKind::kNumber: s.*f.number = ParseStoredDouble(ReadStoreValue(WidenAscii(f.key), L"0")); break;
+    default: s.*f.integer = ParseLeadingInt(ReadStoreValue(WidenAscii(f.key), L"0"));
+  }
+}
 
 // The two entries of the executable list: the stored one and the other
 // simulator, or whatever the registry finds.
@@ -66,18 +77,15 @@ void ChooseExecutables(const std::wstring& stored_exe, LinkSettings& s) {
 
 void StoreSettings(const LinkSettings& s) {
   StoreWrite w;
-  // A path that the store's code page cannot carry would come back naming
-  // another file (the next launch would write there): its key keeps what it
-  // had, and the user is told below.
-  for (const PathField& field : kKeptPaths)
-    if (PathCarried(s, field)) w.Set(Widen(field.key), s.*field.member);
-  w.Set(L"from_wrk_st", WFormatD(s.from_wrk_st));
-  for (const CoordinateField& f : kCoordinateFields) w.Set(Widen(f.key), WFormatG(s.*f.field));
-  w.Set(L"ref_from_m", WFormatD(s.ref_from_m));
-  w.Set(L"ref_num", WFormatD(s.ref_num));
-  w.Set(L"wcs_num", WFormatD(s.wcs_num));
-  for (int n = 0; n < kWcsRows; ++n) w.Set(RowKey(L"xyz", n), FormatAxisRow(WcsTable[n]));
-  for (int n = 0; n < kRefRows; ++n) w.Set(RowKey(L"ref", n), FormatAxisRow(RefTable[n]));
+  ForEachFileField(false, [&](const SettingsField& f) {
+    // A path that the store's code page cannot carry would come back naming
+    // another file (the next launch would write there): its key keeps what
+    // it had, and the user is told below.
+    if (f.kind == FieldKind::kPath && !PathCarried(s, f)) return;
+    w.Set(WidenAscii(f.key), StoreText(f, s));
+  });
+  for (int n = 0; n < kWcsRows; ++n) w.Set(RowKey(kWcsRowKey, n), FormatAxisRow(WcsTable[n]));
+  for (int n = 0; n < kRefRows; ++n) w.Set(RowKey(kRefRowKey, n), FormatAxisRow(RefTable[n]));
   // The user confirmed these settings; losing them without a word would show
   // the old ones at the next run as if nothing had happened.
   if (!w.Commit()) {
@@ -115,32 +123,23 @@ void LinkRun() {
   // The store is read once for the whole run: the run's reads, the panel's
   // initialisation and its handlers.
   StoreReadScope store_reads;
-  std::wstring mch = ReadStoreValue(L"mch", L"");
-  std::wstring exe = ReadStoreValue(L"exe", L"");
-  std::wstring prj = ReadStoreValue(L"prj", L"");
-  std::wstring tol = ReadStoreValue(L"tol", L"");
-  std::wstring wrk = ReadStoreValue(L"wrk", L"");
-  LoadTable(WcsTable, kWcsRows, L"xyz");
-  LoadTable(RefTable, kRefRows, L"ref");
+  LoadTable(WcsTable, kWcsRows, kWcsRowKey);
+  LoadTable(RefTable, kRefRows, kRefRowKey);
 
   ui::CStartupDlgBar dialog;
   LinkSettings& s = dialog.settings;
-  s.from_wrk_st = ReadInt(L"from_wrk_st");
+  ForEachFileField(false, [&s](const SettingsField& f) { ReadStored(f, s); });
   if (found) {
     s.nc_file = ReplaceSuffix(BuildNcPath(op.nc_name, NCPrefixStr(nullptr)), NCSuffix(nullptr));
   } else {
     s.nc_file = NCFile(nullptr, nullptr, nullptr, nullptr);
   }
-  ChooseExecutables(exe, s);
-  s.mch = mch;
-  s.prj = prj;
-  s.tol = tol;
-  s.wrk = wrk;
-  for (size_t i = kFirstAxisCentre; i < std::size(kCoordinateFields); ++i)
-    s.*kCoordinateFields[i].field = ReadDouble(Widen(kCoordinateFields[i].key).c_str());
-  s.ref_from_m = ReadInt(L"ref_from_m");
-  s.ref_num = ReadInt(L"ref_num");
-  s.wcs_num = ReadInt(L"wcs_num");
+  // The work origin the store holds is the typed one, which the panel's
+  // initialisation takes from the store itself (part_manual).
+  s.part_x = s.part_y = s.part_z = 0;
+  const std::wstring stored_exe = std::move(s.exe);
+  s.exe.clear();
+  ChooseExecutables(stored_exe, s);
   s.ref_shown = s.ref_num;
   s.wcs_shown = s.wcs_num;
 

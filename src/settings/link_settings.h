@@ -4,7 +4,6 @@
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <string>
 
 namespace quenlo {
@@ -37,26 +36,6 @@ struct LinkSettings {
   int ref_from_m = 0;    // initial tool position relative to the machine origin
   int from_wrk_st = 0;   // work origin derived from the stock set-up and the shown offset
 };
-
-// A launch goes ahead only with all of these paths filled in (the stock file may be empty).
-inline bool ReadyToLaunch(const LinkSettings& s) {
-  return !s.exe.empty() && !s.mch.empty() && !s.nc_file.empty() && !s.prj.empty() && !s.tol.empty();
-}
-
-// The nine coordinates that the settings store and the settings file keep
-// under their own keys, in the order both write them: the work origin, then
-// the rotary-axis centres (from kFirstAxisCentre on).
-struct CoordinateField {
-  const char* key;
-  double LinkSettings::*field;
-};
-inline constexpr CoordinateField kCoordinateFields[] = {
-    {"part_x", &LinkSettings::part_x},     {"part_y", &LinkSettings::part_y},
-    {"part_z", &LinkSettings::part_z},     {"a_axis_y", &LinkSettings::a_axis_y},
-    {"a_axis_z", &LinkSettings::a_axis_z}, {"b_axis_x", &LinkSettings::b_axis_x},
-    {"b_axis_z", &LinkSettings::b_axis_z}, {"c_axis_x", &LinkSettings::c_axis_x},
-    {"c_axis_y", &LinkSettings::c_axis_y}};
-inline constexpr size_t kFirstAxisCentre = 3;
 
 // The module-wide tables: zero at load, refilled by every run.
 extern AxisRow WcsTable[kWcsRows];

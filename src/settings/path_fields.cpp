@@ -4,18 +4,19 @@
 
 namespace quenlo {
 
-bool PathCarried(const LinkSettings& s, const PathField& field) {
-  return platform::CharactersNotInAnsi(s.*field.member).empty();
+bool PathCarried(const LinkSettings& s, const SettingsField& field) {
+  return platform::CharactersNotInAnsi(s.*field.text).empty();
 }
 
 std::wstring PathsNotKept(const LinkSettings& s) {
   std::wstring fields;
-  for (const PathField& field : kKeptPaths) {
-    std::wstring lost = platform::CharactersNotInAnsi(s.*field.member);
-    if (lost.empty()) continue;
+  ForEachFileField(false, [&](const SettingsField& field) {
+    if (field.kind != FieldKind::kPath) return;
+    std::wstring lost = platform::CharactersNotInAnsi(s.*field.text);
+    if (lost.empty()) return;
     if (!fields.empty()) fields += L"、";
     fields += std::wstring(field.label) + L"（" + lost + L"）";
-  }
+  });
   return fields;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/ansi.h"
 #include "settings/axis_row_text.h"
 #include "settings/path_fields.h"
+#include "settings/settings_fields.h"
 
 namespace quenlo {
 namespace {
@@ -16,6 +17,9 @@ constexpr char kLineEnd[] = "\r\n";
 
 // The selectable rows: row 315 of the work offsets has no entry in the panel.
 constexpr int kWcsSelectable = kWcsRows - 1;
+
+// A key as the lookups take it: with its blank.
+std::wstring LineKey(const char* key) { return std::wstring(key, key + std::strlen(key)) + L" "; }
 
 void PathLine(std::string& out, const char* key, const std::wstring& path) {
   out += key;
@@ -27,29 +31,27 @@ void PathLine(std::string& out, const char* key, const std::wstring& path) {
 // A path the code page cannot carry is not written as it is (it would name
 // another file): the line the replaced file had stands in for it, or none, so
 // that loading the file keeps what the panel then shows.
-void KeptPathLine(std::string& out, const PathField& field, const LinkSettings& s, std::string_view previous) {
-  if (PathCarried(s, field)) return PathLine(out, field.key, s.*field.member);
-  std::wstring key = std::wstring(field.key, field.key + std::strlen(field.key)) + L" ";
+void KeptPathLine(std::string& out, const SettingsField& field, const LinkSettings& s, std::string_view previous) {
+  if (PathCarried(s, field)) return PathLine(out, field.key, s.*field.text);
+  std::wstring key = LineKey(field.key);
   SettingsFileText old(previous);
   const std::wstring kAbsent = L"\n";  // no line can hold a line end
   std::wstring value = FindSettingsValue(old, key, kAbsent);
   if (value != kAbsent) PathLine(out, field.key, value);
 }
 
-// The names that begin the file's lines, each followed by a blank.
-constexpr const char* kLineKeys[] = {"mch",      "exe",      "prj",      "tol",      "wrk",        "xyz",
-                                     "ref",      "part_x",   "part_y",   "part_z",   "a_axis_y",   "a_axis_z",
-                                     "b_axis_x", "b_axis_z", "c_axis_x", "c_axis_y", "ref_from_m", "ref_num",
-                                     "wcs_num"};
-
+// Whether a line begins with one of the file's keys and its blank.
 bool HoldsAnyKey(std::string_view bytes) {
+  auto begins = [](std::string_view line, const char* key) {
+    size_t n = std::strlen(key);
+    return line.size() > n && line.substr(0, n) == key && line[n] == ' ';
+  };
   SettingsFileText file(bytes);
   while (!file.AtEnd()) {
     std::string_view line = file.NextLine();
-    for (const char* key : kLineKeys) {
-      size_t n = std::strlen(key);
-      if (line.size() > n && line.substr(0, n) == key && line[n] == ' ') return true;
-    }
+    if (begins(line, kWcsRowKey) || begins(line, kRefRowKey)) return true;
+    for (size_t i = 0; i < kSettingsFieldCount; ++i)
+      if (kSettingsFields[i].in_file && begins(line, kSettingsFields[i].key)) return true;
   }
   return false;
 }
@@ -74,7 +76,7 @@ void NumberLine(std::string& out, const char* key, const std::string& number) {
   out += kLineEnd;
 }
 
-std::wstring RowKey(const wchar_t* name, int index) { return name + std::to_wstring(index) + L" "; }
+std::wstring RowKey(const char* name, int index) { return LineKey(name) + std::to_wstring(index) + L" "; }
 
 AxisRow ParseRow(const std::wstring& text) {
   AxisRow row{};
@@ -88,13 +90,15 @@ std::string FormatSettingsFile(const LinkSettings& s, const AxisRow (&wcs)[kWcsR
                                std::string_view previous) {
   std::string out;
   out.reserve(24 * 1024);
-  for (const PathField& field : kKeptPaths) KeptPathLine(out, field, s, previous);
-  for (int i = 0; i < kWcsRows; ++i) RowLine(out, "xyz", i, wcs[i]);
-  for (int j = 0; j < kRefRows; ++j) RowLine(out, "ref", j, ref[j]);
-  for (const CoordinateField& f : kCoordinateFields) NumberLine(out, f.key, FormatG(s.*f.field));
-  NumberLine(out, "ref_from_m", FormatD(s.ref_from_m));
-  NumberLine(out, "ref_num", FormatD(s.ref_num));
-  NumberLine(out, "wcs_num", FormatD(s.wcs_num));
+  ForEachFileField(true, [&](const SettingsField& f) {
+    if (f.kind == FieldKind::kPath) KeptPathLine(out, f, s, previous);
+  });
+  for (int i = 0; i < kWcsRows; ++i) RowLine(out, kWcsRowKey, i, wcs[i]);
+  for (int j = 0; j < kRefRows; ++j) RowLine(out, kRefRowKey, j, ref[j]);
+  ForEachFileField(true, [&](const SettingsField& f) {
+    if (f.kind == FieldKind::kNumber) NumberLine(out, f.key, FormatG(s.*f.number));
+    if (f.kind == FieldKind::kFlag || f.kind == FieldKind::kRowSelector) NumberLine(out, f.key, FormatD(s.*f.integer));
+  });
   return out;
 }
 
@@ -131,20 +135,25 @@ bool ParseSettingsFile(std::string_view raw, LinkSettings& s, AxisRow (&wcs)[kWc
   std::string_view bytes = converted.empty() ? raw : std::string_view(converted);
   if (!HoldsAnyKey(bytes)) return false;
   SettingsFileText file(bytes);
-  for (const PathField& field : kKeptPaths)
-    s.*field.member = FindSettingsValue(file, std::wstring(field.key, field.key + std::strlen(field.key)) + L" ",
-                                        s.*field.member);
-  for (int i = 0; i < kWcsRows; ++i) wcs[i] = ParseRow(FindSettingsValue(file, RowKey(L"xyz ", i), L""));
-  for (int j = 0; j < kRefRows; ++j) ref[j] = ParseRow(FindSettingsValue(file, RowKey(L"ref ", j), L""));
-  auto number = [&file](const std::wstring& key) { return ParseStoredDouble(FindSettingsValue(file, key, L"0")); };
-  auto integer = [&file](const wchar_t* key) { return ParseLeadingInt(FindSettingsValue(file, key, L"0")); };
-  for (const CoordinateField& f : kCoordinateFields)
-    s.*f.field = number(std::wstring(f.key, f.key + std::strlen(f.key)) + L" ");
-  s.ref_from_m = integer(L"ref_from_m ") != 0 ? 1 : 0;  // a check box state
-  s.ref_num = integer(L"ref_num ");
-  s.wcs_num = integer(L"wcs_num ");
-  if (s.ref_num < 0 || s.ref_num >= kRefRows) s.ref_num = 0;
-  if (s.wcs_num < 0 || s.wcs_num >= kWcsSelectable) s.wcs_num = 0;
+  ForEachFileField(true, [&](const SettingsField& f) {
+    if (f.kind == FieldKind::kPath) s.*f.text = FindSettingsValue(file, LineKey(f.key), s.*f.text);
+  });
+  for (int i = 0; i < kWcsRows; ++i) wcs[i] = ParseRow(FindSettingsValue(file, RowKey(kWcsRowKey, i), L""));
+  for (int j = 0; j < kRefRows; ++j) ref[j] = ParseRow(FindSettingsValue(file, RowKey(kRefRowKey, j), L""));
+  ForEachFileField(true, [&](const SettingsField& f) {
+    if (f.kind == FieldKind::kPath) return;
+    std::wstring text = FindSettingsValue(file, LineKey(f.key), L"0");
+    if (f.kind == FieldKind::kNumber) {
+      s.*f.number = ParseStoredDouble(text);
+      return;
+    }
+    int value = ParseLeadingInt(text);
+    if (f.kind == FieldKind::kFlag) value = value != 0 ? 1 : 0;  // a check box state
+    // A selection outside its table's selectable rows starts on row 0.
+    const int rows = f.integer == &LinkSettings::wcs_num ? kWcsSelectable : kRefRows;
+    if (f.kind == FieldKind::kRowSelector && (value < 0 || value >= rows)) value = 0;
+    s.*f.integer = value;
+  });
   return true;
 }
 

@@ -33,7 +33,7 @@ void DDX_Text(CDataExchange* dx, int id, double& value) {
   if (Skip(dx)) return;
   if (!dx->m_bSaveAndValidate) {
     std::string text = FormatGeneral(value, 15);
-    dx->window->SetItemText(id, std::wstring(text.begin(), text.end()));
+    dx->window->SetItemText(id, WidenAscii(text));
     return;
   }
   double parsed = 0;

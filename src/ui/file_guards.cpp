@@ -5,15 +5,15 @@
 #include "export/project/stock_setup.h"
 #include "platform/ansi.h"
 #include "platform/files.h"
-#include "settings/path_fields.h"
+#include "settings/settings_fields.h"
 
 namespace quenlo::ui {
 namespace {
 
 constexpr int kSolidStock = 2;
 
-NamedFile Field(const LinkSettings& s, std::wstring LinkSettings::*member, const wchar_t* label) {
-  return {label, s.*member};
+NamedFile Field(const LinkSettings& s, std::wstring LinkSettings::*member) {
+  return {FieldOf(member).label, s.*member};
 }
 
 NamedFile Template() { return {L"プロジェクトのテンプレートファイル", ProjectTemplatePath()}; }
@@ -21,9 +21,8 @@ NamedFile Template() { return {L"プロジェクトのテンプレートファ�
 // Every file the record names, but the one at `except`.
 std::vector<NamedFile> RecordFiles(const LinkSettings& s, std::wstring LinkSettings::*except) {
   std::vector<NamedFile> files;
-  if (except != &LinkSettings::nc_file) files.push_back(Field(s, &LinkSettings::nc_file, L"NCファイル"));
-  for (const PathField& field : kKeptPaths)
-    if (field.member != except) files.push_back(Field(s, field.member, field.label));
+  for (const SettingsField& field : kSettingsFields)
+    if (field.kind == FieldKind::kPath && field.text != except) files.push_back(Field(s, field.text));
   files.push_back(Template());
   return files;
 }
@@ -32,17 +31,16 @@ std::vector<NamedFile> RecordFiles(const LinkSettings& s, std::wstring LinkSetti
 
 FileRoles LaunchFiles(const LinkSettings& s) {
   FileRoles roles;
-  roles.outputs = {Field(s, &LinkSettings::tol, L"工具ファイル"), Field(s, &LinkSettings::prj, L"プロジェクトファイル")};
+  roles.outputs = {Field(s, &LinkSettings::tol), Field(s, &LinkSettings::prj)};
   if (ReadStockSetup(GroupsMachineGroup(nullptr)).shape == kSolidStock)
     roles.outputs.push_back({L"ワークのSTLファイル", StockStlPath(s.nc_file)});
-  roles.inputs = {Field(s, &LinkSettings::nc_file, L"NCファイル"), Field(s, &LinkSettings::mch, L"機械定義"),
-                  Field(s, &LinkSettings::wrk, L"素材ファイル"), Field(s, &LinkSettings::exe, L"実行形式"),
-                  Template()};
+  roles.inputs = {Field(s, &LinkSettings::nc_file), Field(s, &LinkSettings::mch), Field(s, &LinkSettings::wrk),
+                  Field(s, &LinkSettings::exe), Template()};
   return roles;
 }
 
 FileRoles ToolsOnlyFiles(const LinkSettings& s) {
-  return {{Field(s, &LinkSettings::tol, L"工具ファイル")}, RecordFiles(s, &LinkSettings::tol)};
+  return {{Field(s, &LinkSettings::tol)}, RecordFiles(s, &LinkSettings::tol)};
 }
 
 FileRoles SettingsFileFiles(const LinkSettings& s, const std::wstring& path) {
@@ -66,11 +64,11 @@ std::wstring SameFileMessage(const FileRoles& roles) {
 
 std::wstring UncarriedPathsMessage(const LinkSettings& s) {
   std::wstring message;
-  for (const PathField& field : kProjectPaths) {
-    std::wstring lost = platform::CharactersNotInAnsi(s.*field.member);
+  for (auto member : kProjectFilePaths) {
+    std::wstring lost = platform::CharactersNotInAnsi(s.*member);
     if (lost.empty()) continue;
     if (!message.empty()) message += L"\n";
-    message += std::wstring(field.label) + L"のパスに、設定ファイルやプロジェクトファイルに書けない文字があります：" + lost;
+    message += std::wstring(FieldOf(member).label) + L"のパスに、設定ファイルやプロジェクトファイルに書けない文字があります：" + lost;
   }
   return message;
 }

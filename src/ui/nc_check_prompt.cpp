@@ -2,6 +2,7 @@
 // what the program uses that the hand-off lacks, shown only when there is
 // something to list.
 #include "nc_check/nc_check.h"
+#include "settings/settings_fields.h"
 #include "settings/settings_store.h"
 #include "ui/startup_dlg_bar.h"
 

@@ -8,4 +8,7 @@ namespace quenlo::ui {
 
 const ResourceModule& AddinResources();
 
+// The id of the template's control with this script name (0 for none).
+int ControlId(const wchar_t* name);
+
 }  // namespace quenlo::ui

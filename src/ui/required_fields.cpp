@@ -1,22 +1,15 @@
 #include "ui/required_fields.h"
 
-#include <utility>
+#include "settings/settings_fields.h"
 
 namespace quenlo::ui {
 
 std::wstring EmptyRequiredFields(const LinkSettings& s) {
-  const std::pair<const std::wstring*, const wchar_t*> fields[] = {
-      {&s.exe, L"実行形式"},
-      {&s.mch, L"機械定義"},
-      {&s.nc_file, L"NCファイル"},
-      {&s.prj, L"プロジェクトファイル"},
-      {&s.tol, L"工具ファイル"},
-  };
   std::wstring names;
-  for (const auto& [value, name] : fields) {
-    if (!value->empty()) continue;
+  for (const SettingsField& f : kSettingsFields) {
+    if (!f.required || !(s.*f.text).empty()) continue;
     if (!names.empty()) names += L"、";
-    names += name;
+    names += f.label;
   }
   return names;
 }

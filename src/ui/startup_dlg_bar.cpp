@@ -3,10 +3,12 @@
 #include "ui/startup_dlg_bar.h"
 
 #include "common/numbers.h"
+#include "settings/settings_fields.h"
 #include "settings/settings_store.h"
 #include "ui/control_ids.h"
 #include "ui/data_exchange.h"
 #include "ui/file_guards.h"
+#include "ui/panel_template.h"
 #include "ui/required_fields.h"
 #include "ui/row_labels.h"
 
@@ -22,9 +24,9 @@ bool CStartupDlgBar::OnInitDialog() {
   dialog_done = 0;
   redraw_pending = 1;
   // The typed work origin of the last confirmed run.
-  settings.part_manual[0] = ParseStoredDouble(ReadStoreValue(L"part_x", L"0"));
-  settings.part_manual[1] = ParseStoredDouble(ReadStoreValue(L"part_y", L"0"));
-  settings.part_manual[2] = ParseStoredDouble(ReadStoreValue(L"part_z", L"0"));
+  double LinkSettings::* const origin[3] = {&LinkSettings::part_x, &LinkSettings::part_y, &LinkSettings::part_z};
+  for (int i = 0; i < 3; ++i)
+    settings.part_manual[i] = ParseStoredDouble(ReadStoreValue(WidenAscii(FieldOf(origin[i]).key), L"0"));
   DialogWindow* w = window();
   if (w) {
     w->AddString(kExeCombo, settings.exe);
@@ -71,27 +73,16 @@ void CStartupDlgBar::FillSelectors() {
 void CStartupDlgBar::DoDataExchange(CDataExchange* dx) {
   MCDialog::DoDataExchange(dx);
   LinkSettings& s = settings;
-  DDX_Text(dx, kExeCombo, s.exe);
-  DDX_Text(dx, kMchEdit, s.mch);
-  DDX_Text(dx, kNcEdit, s.nc_file);
-  DDX_Text(dx, kPrjEdit, s.prj);
-  DDX_Text(dx, kTolEdit, s.tol);
-  DDX_Text(dx, kWrkEdit, s.wrk);
-  DDX_CBIndex(dx, kWcsCombo, s.wcs_num);
-  for (int i = 0; i < 9; ++i) DDX_Text(dx, kWcsEdits[i], s.wcs_edit[static_cast<size_t>(i)]);
-  DDX_Text(dx, kPartX, s.part_x);
-  DDX_Text(dx, kPartY, s.part_y);
-  DDX_Text(dx, kPartZ, s.part_z);
-  DDX_Text(dx, kAAxisY, s.a_axis_y);
-  DDX_Text(dx, kAAxisZ, s.a_axis_z);
-  DDX_Text(dx, kBAxisX, s.b_axis_x);
-  DDX_Text(dx, kBAxisZ, s.b_axis_z);
-  DDX_Text(dx, kCAxisX, s.c_axis_x);
-  DDX_Text(dx, kCAxisY, s.c_axis_y);
-  for (int i = 0; i < 9; ++i) DDX_Text(dx, kRefEdits[i], s.ref_edit[static_cast<size_t>(i)]);
-  DDX_CBIndex(dx, kRefCombo, s.ref_num);
-  DDX_Check(dx, kRefFromMachine, s.ref_from_m);
-  DDX_Check(dx, kFromWorkStock, s.from_wrk_st);
+  for (const SettingsField& f : kSettingsFields) {
+    const int id = ControlId(f.name);
+    switch (f.kind) {
+      case FieldKind::kPath: DDX_Text(dx, id, s.*f.text); break;
+      case FieldKind::kNumber: DDX_Text(dx, id, s.*f.number); break;
+      case FieldKind::kRowBox: DDX_Text(dx, id, (s.*f.row)[static_cast<size_t>(f.axis)]); break;
+      case FieldKind::kRowSelector: DDX_CBIndex(dx, id, s.*f.integer); break;
+      case FieldKind::kFlag: DDX_Check(dx, id, s.*f.integer); break;
+    }
+  }
   // A selector whose edit text was typed over selects no entry (-1): the
   // record keeps naming the row the boxes show, so no reader meets a row
   // index outside the lists.

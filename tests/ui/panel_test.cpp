@@ -12,10 +12,12 @@
 #include "host/resources.h"
 #include "host_state.h"
 #include "platform/files.h"
+#include "settings/settings_fields.h"
 #include "settings/settings_store.h"
 #include "panel_fixture.h"
 #include "platform/ansi.h"
 #include "ui/control_ids.h"
+#include "ui/panel_template.h"
 #include "ui/row_labels.h"
 #include "ui/work_origin.h"
 
@@ -23,6 +25,20 @@ namespace quenlo::ui {
 namespace {
 
 using testing_support::Messages;
+
+// The settings table is the one description of the record: every field has
+// its control in the template, and the files' places are each taken once.
+TEST(SettingsTable, EveryFieldHasItsControlAndItsPlace) {
+  std::set<int> places, controls;
+  for (const SettingsField& f : kSettingsFields) {
+    EXPECT_NE(ControlId(f.name), 0) << platform::ToUtf8(f.name);
+    EXPECT_TRUE(controls.insert(ControlId(f.name)).second) << platform::ToUtf8(f.name);
+    if (f.file_order == 0) continue;
+    EXPECT_TRUE(places.insert(f.file_order).second) << f.key;
+    EXPECT_EQ(FindSettingsField(platform::FromUtf8(f.key)), &f);
+  }
+  EXPECT_EQ(places.size(), static_cast<size_t>(*places.rbegin()));  // 1, 2, ... without a gap
+}
 
 TEST(RowLabels, FollowTheirRanges) {
   EXPECT_EQ(WcsRowLabel(0), L"EXOFS");

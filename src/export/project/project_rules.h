@@ -22,6 +22,10 @@ struct ProjectInputs {
 
 KeyRules BuildProjectRules(const ProjectInputs& in);
 
+// The record's paths that the project file names (its path keys).
+inline constexpr std::wstring LinkSettings::*kProjectFilePaths[] = {&LinkSettings::nc_file, &LinkSettings::tol,
+                                                                    &LinkSettings::mch, &LinkSettings::wrk};
+
 // The STL file of a solid stock: the NC file with ".stl" appended.
 std::wstring StockStlPath(const std::wstring& nc_file);
 
