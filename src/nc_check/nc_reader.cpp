@@ -474,14 +474,16 @@ class Reader {
     const Block b = block_, a = all_;
     block_ = all_ = Block{};
     optional_ = false;
-    ++block_index_;
     if (!readable_ && !a.junk && HoldsAddress(block_start_, block_end)) readable_ = true;
     // A G10 sets what it sets even after a block delete: a missed warning costs less than a false one.
     if (a.sets_data) TakeSets(a);
-    if (b.modal_call) in_modal_call_ = true;
+    // G66.1 and G67 count only in a block that is read: a macro statement or
+    // a G10 block neither starts nor ends the modal call.
+    const bool read = !a.unread && !a.sets_data;
+    if (read && b.modal_call) in_modal_call_ = true;
     if (in_modal_call_) {
-      if (b.modal_call_end) in_modal_call_ = false;
-    } else if (a.unread || a.sets_data) {
+      if (read && b.modal_call_end) in_modal_call_ = false;
+    } else if (!read) {
       // An H or D in a block that is not read: the last one is not known any more.
       if (a.h_words) last_h_ = kUnsure;
       if (a.d_words) last_d_ = kUnsure;
@@ -493,6 +495,7 @@ class Reader {
     if (a.ends_program) in_subprograms_ = true;
     if (a.has_words && !a.junk) ++blocks_with_words_;
     tools_.clear();
+    ++block_index_;
   }
 
   // T, and H and D with their compensation codes: the block's own word, or
@@ -580,7 +583,7 @@ class Reader {
   bool optional_ = false;
   std::vector<int> tools_;
   int line_ = 1;
-  int64_t block_index_ = 0;
+  int64_t block_index_ = 1;  // of the block being read
   int percent_lines_ = 0;
   int headers_ = 0;
   int64_t blocks_with_words_ = 0;

@@ -99,6 +99,7 @@ struct RuleCase {
 const RuleCase kRuleCases[] = {
     // Program order: a set counts from its block on, a set after the first use keeps it.
     {"G10 L2 P1 X0\nG54\nG55\nG10 L2 P2 X0\nG55\n", "G55@3"},
+    {"G54\n#5221=1.\nG43 H3\n#2003=1.\nG41 D3\n", "G54@1 H3@3"},
     {"G54 G10 L2 P1 X0\n", ""},  // a G10 block is data: it uses nothing
     // Sets after M30, M02 or M99, or in a second program section, count for the whole file.
     {"G54\nM30\nG10 L2 P1 X0\n", ""},
