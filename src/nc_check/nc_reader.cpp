@@ -115,7 +115,6 @@ struct Block {
   bool sets_data = false;       // G10
   bool p_owner = false;         // a code other than G54.1/G54.2 whose P the block's P is
   bool ends_program = false;    // M02, M30, M99
-  bool has_words = false;
   bool unread = false;          // a macro statement or junk: the block uses nothing
   bool junk = false;
 
@@ -123,31 +122,30 @@ struct Block {
     if (slot == kNone) slot = v.IsInteger() ? static_cast<int>(v.whole) : kUnsure;
   }
 
-  void Take(char letter, const Value& v) {
-    has_words = true;
+  // Whether the word changed anything (most G and M codes do not).
+  bool Take(char letter, const Value& v) {
     switch (letter) {
-      case 'G': TakeG(v.GCode()); break;
-      case 'H': ++h_words; First(length, v); break;
-      case 'D': ++d_words; First(radius, v); break;
-      case 'P': ++p_words; First(p, v); break;
-      case 'L': First(l, v); break;
-      case 'M':
-        if (v.IsInteger()) TakeM(v.whole);
-        break;
-      default: break;  // T and O are the reader's
+      case 'G': return TakeG(v.GCode());
+      case 'H': ++h_words; First(length, v); return true;
+      case 'D': ++d_words; First(radius, v); return true;
+      case 'P': ++p_words; First(p, v); return true;
+      case 'L': First(l, v); return true;
+      case 'M': return v.IsInteger() && TakeM(v.whole);
+      default: return false;  // T and O are the reader's
     }
   }
 
-  void TakeM(int64_t code) {
+  bool TakeM(int64_t code) {
     switch (code) {
       case 2: case 30: ends_program = true; break;
       case 99: ends_program = p_owner = true; break;  // M99 P: the sequence number to return to
       case 97: case 98: case 198: p_owner = true; break;
-      default: break;
+      default: return false;
     }
+    return true;
   }
 
-  void TakeG(int code) {
+  bool TakeG(int code) {
     switch (code) {
       case -1: unread = true; break;  // G#1: nothing in this block can be trusted
       case 430: case 431: case 434: case 435: case 437: case 440: length_offset = true; break;
@@ -164,8 +162,27 @@ struct Block {
         p_owner = true;
         break;
       case 540: case 550: case 560: case 570: case 580: case 590: case 541: case 542: work_code = code; break;
-      default: break;
+      default: return false;
     }
+    return true;
+  }
+
+  // The words of the block's sure part `s` and of its optional part `o`
+  // (which comes after it) together.
+  static Block Union(const Block& s, const Block& o) {
+    Block a = s;
+    for (auto [slot, other] : {std::pair{&a.length, o.length}, {&a.radius, o.radius}, {&a.p, o.p}, {&a.l, o.l}})
+      if (*slot == kNone) *slot = other;
+    a.h_words += o.h_words;
+    a.d_words += o.d_words;
+    a.p_words += o.p_words;
+    if (o.work_code) a.work_code = o.work_code;
+    for (auto [flag, other] : {std::pair{&a.length_offset, o.length_offset}, {&a.radius_offset, o.radius_offset},
+                               {&a.macro_call, o.macro_call}, {&a.modal_call, o.modal_call},
+                               {&a.modal_call_end, o.modal_call_end}, {&a.sets_data, o.sets_data},
+                               {&a.p_owner, o.p_owner}, {&a.ends_program, o.ends_program}})
+      *flag = *flag || other;
+    return a;
   }
 
   // The work-offset table row the block selects, or kNone. G54 ... G59 are
@@ -239,13 +256,13 @@ class Reader {
           if (q < end && *q == ')') {
             p = q + 1;
           } else {
-            optional_ = true;
+            Optional();
             p = q;
           }
           break;
         }
         case kCommentEnd:
-          optional_ = true;
+          Optional();
           ++p;
           break;
         case kBracket:
@@ -255,17 +272,17 @@ class Reader {
           const char* q = p + 1;
           while (q < end && *q != '>' && !IsLineEnd(*q)) ++q;
           if (q < end && *q == '>') {
-            if (!all_.has_words && !optional_) Header();
-            all_.has_words = true;
+            if (!words_ && !optional_) Header();
+            words_ = true;
             p = q + 1;
           } else {
-            optional_ = true;
+            Optional();
             p = q;
           }
           break;
         }
         case kSlash:
-          optional_ = true;
+          Optional();
           ++p;
           break;
         case kPercent:
@@ -314,8 +331,14 @@ class Reader {
   }
 
   void Unread(bool junk) {
-    block_.unread = all_.unread = true;
-    all_.junk = all_.junk || junk;
+    block_.unread = true;
+    block_.junk = block_.junk || junk;
+    touched_ = true;
+  }
+
+  void Optional() {
+    optional_ = true;
+    touched_ = true;
   }
 
   // A word letter and its value. A letter next to another letter is part of
@@ -330,13 +353,15 @@ class Reader {
     Value v;
     p = ReadValue(p + 1, end, v);
     if (letter == 'T') {
-      all_.has_words = true;
-      if (!optional_ && read_tools_) tools_.push_back(v.IsInteger() ? static_cast<int>(v.whole) : kUnsure);
-      return p;
+      if (!optional_ && read_tools_) {
+        tools_.push_back(v.IsInteger() ? static_cast<int>(v.whole) : kUnsure);
+        touched_ = true;
+      }
+    } else {
+      if (letter == 'O' && !words_ && !optional_) Header();
+      if ((optional_ ? extra_ : block_).Take(letter, v)) touched_ = true;
     }
-    if (letter == 'O' && !all_.has_words && !optional_) Header();
-    all_.Take(letter, v);
-    if (!optional_) block_.Take(letter, v);
+    words_ = true;
     return p;
   }
 
@@ -471,10 +496,18 @@ class Reader {
 
   // Takes what the block uses and sets.
   void EndBlock(const char* block_end) {
-    const Block b = block_, a = all_;
-    block_ = all_ = Block{};
+    if (!readable_ && !block_.junk && HoldsAddress(block_start_, block_end)) readable_ = true;
+    if (words_ && !block_.junk) ++blocks_with_words_;
+    words_ = false;
+    if (!touched_) {  // a block of words that change nothing: most motion blocks
+      ++block_index_;
+      return;
+    }
+    touched_ = false;
+    const Block b = block_, a = optional_ ? Block::Union(block_, extra_) : block_;
+    block_ = Block{};
+    if (optional_) extra_ = Block{};
     optional_ = false;
-    if (!readable_ && !a.junk && HoldsAddress(block_start_, block_end)) readable_ = true;
     // A G10 sets what it sets even after a block delete: a missed warning costs less than a false one.
     if (a.sets_data) TakeSets(a);
     // G66.1 and G67 count only in a block that is read: a macro statement or
@@ -493,7 +526,6 @@ class Reader {
       if (row != kNone) Use(NcWord::kWorkOffset, row, line_);
     }
     if (a.ends_program) in_subprograms_ = true;
-    if (a.has_words && !a.junk) ++blocks_with_words_;
     tools_.clear();
     ++block_index_;
   }
@@ -579,8 +611,10 @@ class Reader {
   bool read_tools_;
   const char* block_start_ = nullptr;
   Block block_;  // the words the block surely holds
-  Block all_;    // and those after a block delete or a malformed comment too
+  Block extra_;  // those after a block delete or a malformed comment
   bool optional_ = false;
+  bool touched_ = false;  // the block holds a word that may change something
+  bool words_ = false;    // the block holds words
   std::vector<int> tools_;
   int line_ = 1;
   int64_t block_index_ = 1;  // of the block being read
