@@ -1,8 +1,9 @@
 // Times the NC program check on a generated program of 1,000,000 blocks
-// (about 30 MB: moves, a tool change with its length offset every 5,000
-// blocks, comments, work offsets) against one plain read of the same file.
-// The check includes that read, the tool file's walk in memory and the
-// comparison; it should stay within three times the read.
+// (about 30 MB: moves; every 5,000 blocks a tool change, its H on a
+// positioning line and G43 without H, G41 D, a G10 and an offset variable set,
+// G55 or G56; comments) against one plain read of the same file. The check
+// includes that read, the tool file's walk in memory and the comparison; it
+// should stay within 2.5 times the read.
 //
 //   bench_nc_check [FOLDER]   (the program is written there; default: the
 //                              current folder)
@@ -58,9 +59,17 @@ std::string MakeProgram() {
       const int t = 1 + (i / 5000) % kTools;
       std::snprintf(line, sizeof line, "T%d M06\r\n", t);
     } else if (i % 5000 == 1) {
-      std::snprintf(line, sizeof line, "G43 H%d Z50. (工具長補正)\r\n", 1 + (i / 5000) % kTools);
+      std::snprintf(line, sizeof line, "G00 X0. Y0. H%d (工具長補正)\r\n", 1 + (i / 5000) % kTools);
     } else if (i % 5000 == 2) {
+      std::snprintf(line, sizeof line, "G43 Z50.\r\n");
+    } else if (i % 5000 == 3) {
       std::snprintf(line, sizeof line, "G41 D%d X10. Y10.\r\n", 1 + (i / 5000) % kTools);
+    } else if (i % 5000 == 4) {
+      std::snprintf(line, sizeof line, "G10 L2 P2 X-%d.5 Y-200. Z-350.\r\n", i % 400);
+    } else if (i % 5000 == 5) {
+      std::snprintf(line, sizeof line, "#5261=-%d.25\r\n", i % 400);
+    } else if (i % 5000 == 6) {
+      std::snprintf(line, sizeof line, "G%d G00 X0. Y0.\r\n", 55 + (i / 5000) % 2);
     } else {
       std::snprintf(line, sizeof line, "G01 X%d.%03d Y-%d.%03d F800.\r\n", i % 200, i % 1000, i % 90, (i * 7) % 1000);
     }

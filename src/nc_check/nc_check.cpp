@@ -6,14 +6,21 @@
 #include "platform/files.h"
 
 namespace quenlo::nc_check {
+namespace {
+
+std::wstring CannotRead(const std::wstring& nc_file) { return L"NCファイル「" + nc_file + L"」を読めません"; }
+
+}  // namespace
 
 std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const AxisRow* work_offsets) {
   std::string program;
-  if (!platform::ReadWholeFile(nc_file, program)) return {L"NCファイル「" + nc_file + L"」を読めません"};
+  if (!platform::ReadWholeFile(nc_file, program)) return {CannotRead(nc_file)};
   // The tool model that the tool file is written from: the check knows no
   // rules of its own about which operation brings which number.
   ToolFileNumbers hand_off = NumbersOf(BuildToolModel());
-  return FindMissing(ReadNcUses(program, !hand_off.has_turning), hand_off, work_offsets);
+  const NcReading reading = ReadNcProgram(program, !hand_off.has_turning);
+  if (!reading.readable) return {CannotRead(nc_file)};
+  return FindMissing(reading.uses, hand_off, work_offsets);
 }
 
 std::wstring LaunchQuestion(const std::vector<std::wstring>& findings) {

@@ -81,12 +81,31 @@ TEST_F(NcCheckTest, AnNcFileThatCannotBeReadIsTheOneFinding) {
             Findings{L"NCファイル「" + (dir_ / L"folder.nc") + L"」を読めません"});
 }
 
-TEST_F(NcCheckTest, BinaryJunkGivesNoFinding) {
+// A missing tool, a missing H and a zero G55: three findings in the ANSI
+// code page; as UTF-16 (with either byte order mark, or none), as binary
+// junk or with no block at all, the one finding that the file cannot be read.
+TEST_F(NcCheckTest, TextItCannotReadIsTheOneFinding) {
   InstallMillingJob();
+  table_[1][0] = 1;
+  const std::string ansi = "%\r\nO1000(\x95\x94\x95\x69)\r\nG54 T3 M06\r\nT12 M06\r\nG43 H7 Z50.\r\nG55 X0\r\nM30\r\n%\r\n";
+  EXPECT_EQ(Check(ansi), (Findings{L"T12（4行目）: 工具ファイルにありません", L"H7（5行目）: 工具ファイルに工具長補正がありません",
+                                   L"G55（6行目）: ワーク座標系の値がすべて0です"}));
+  const std::wstring wide = L"%\r\nO1000(部品)\r\nG54 T3 M06\r\nT12 M06\r\nG43 H7 Z50.\r\nG55 X0\r\nM30\r\n%\r\n";
+  auto utf16 = [&](bool big_endian, bool mark) {
+    std::string bytes = mark ? (big_endian ? "\xFE\xFF" : "\xFF\xFE") : "";
+    for (wchar_t c : wide) {
+      const char high = static_cast<char>((c >> 8) & 0xff), low = static_cast<char>(c & 0xff);
+      bytes += big_endian ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+  };
   std::string junk;
   for (int i = 0; i < 65536; ++i) junk += static_cast<char>((i * 7919 + i / 256) & 0xff);
   junk[100] = '\n';
-  EXPECT_EQ(Check(junk), Findings{});
+  const Findings cannot_read{L"NCファイル「" + (dir_ / L"prog.nc") + L"」を読めません"};
+  for (const std::string& text : {utf16(false, true), utf16(true, true), utf16(false, false), utf16(true, false), junk,
+                                  std::string(), std::string("%\r\n(EMPTY)\r\n%\r\n")})
+    EXPECT_EQ(Check(text), cannot_read);
 }
 
 TEST_F(NcCheckTest, ALargeFileWithOneMissingToolAtItsEnd) {
