@@ -1,5 +1,6 @@
 #include "entry/link_run.h"
 
+#include "common/messages.h"
 #include "common/numbers.h"
 #include "entry/nc_path.h"
 #include "export/project/project_writer.h"
@@ -90,11 +91,11 @@ void StoreSettings(const LinkSettings& s) {
   // the old ones at the next run as if nothing had happened.
   if (!w.Commit()) {
     std::wstring path = StorePathForMessages();
-    AfxMessageBox(L"設定を保存できませんでした。" + (path.empty() ? L"" : L"\n" + path));
+    AfxMessageBox(messages::kStoreUnwritable + (path.empty() ? L"" : L"\n" + path));
     return;
   }
   std::wstring not_kept = PathsNotKept(s);
-  if (!not_kept.empty()) AfxMessageBox(PathsNotKeptMessage(not_kept));
+  if (!not_kept.empty()) AfxMessageBox(messages::PathsNotKept(not_kept));
 }
 
 // The tool file, the project file (with a solid stock's STL file), the start of
@@ -111,7 +112,7 @@ void ExportAndLaunch(const LinkSettings& s) {
   }
   std::wstring message = tool_failure;
   if (!project_failure.empty()) message += (message.empty() ? L"" : L"\n") + project_failure;
-  AfxMessageBox(message + L"\nシミュレーターは起動しませんでした。");
+  AfxMessageBox(message + L"\n" + messages::kSimulatorNotStarted);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "nc_check/nc_check.h"
 
+#include "common/messages.h"
 #include "export/tools/tool_file_content.h"
 #include "nc_check/nc_findings.h"
 #include "nc_check/nc_reader.h"
@@ -8,7 +9,7 @@
 namespace quenlo::nc_check {
 namespace {
 
-std::wstring CannotRead(const std::wstring& nc_file) { return L"NCファイル「" + nc_file + L"」を読めません"; }
+std::wstring CannotRead(const std::wstring& nc_file) { return messages::NcFileUnreadable(nc_file); }
 
 }  // namespace
 
@@ -24,11 +25,11 @@ std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const Axis
 }
 
 std::wstring LaunchQuestion(const std::vector<std::wstring>& findings) {
-  std::wstring text = L"NCプログラムの確認で次の点が見つかりました。\n";
+  std::wstring text = messages::kCheckFound;
   for (size_t i = 0; i < findings.size() && i < kListedFindings; ++i) text += findings[i] + L"\n";
   if (findings.size() > kListedFindings)
-    text += L"ほか " + std::to_wstring(findings.size() - kListedFindings) + L" 件\n";
-  text += L"\nこのままシミュレーターを起動しますか？";
+    text += messages::MoreFindings(findings.size() - kListedFindings);
+  text += messages::kLaunchAnyway;
   return text;
 }
 

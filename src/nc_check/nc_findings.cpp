@@ -1,5 +1,7 @@
 #include "nc_check/nc_findings.h"
 
+#include "common/messages.h"
+
 namespace quenlo::nc_check {
 namespace {
 
@@ -22,10 +24,10 @@ bool Missing(const NcUse& use, const ToolFileNumbers& hand_off, const AxisRow* w
 
 const wchar_t* WhatIsMissing(NcWord word) {
   switch (word) {
-    case NcWord::kTool: return L"工具ファイルにありません";
-    case NcWord::kLength: return L"工具ファイルに工具長補正がありません";
-    case NcWord::kRadius: return L"工具ファイルに工具径補正がありません";
-    case NcWord::kWorkOffset: return L"ワーク座標系の値がすべて0です";
+    case NcWord::kTool: return messages::kToolMissing;
+    case NcWord::kLength: return messages::kLengthMissing;
+    case NcWord::kRadius: return messages::kRadiusMissing;
+    case NcWord::kWorkOffset: return messages::kWorkOffsetZero;
   }
   return L"";
 }
@@ -51,7 +53,7 @@ std::vector<std::wstring> FindMissing(const std::vector<NcUse>& uses, const Tool
   std::vector<std::wstring> findings;
   for (const NcUse& use : uses) {
     if (!Missing(use, hand_off, work_offsets)) continue;
-    findings.push_back(WordName(use) + L"（" + std::to_wstring(use.line) + L"行目）: " + WhatIsMissing(use.word));
+    findings.push_back(messages::Finding(WordName(use), use.line, WhatIsMissing(use.word)));
   }
   return findings;
 }
