@@ -21,6 +21,7 @@ namespace {
 
 constexpr wchar_t kPanelTitle[] = L"Quenlo for Tarvik/Pellast";
 constexpr wchar_t kZeroRow[] = L"0 0 0 0 0 0 0 0 0";
+constexpr int kShowWindow = 5;  // SW_SHOW: the run shows the panel it docked
 
 // The first operation whose flag byte says it names the NC file.
 bool FindNcOperation(operation& op) {
@@ -145,7 +146,7 @@ void LinkRun() {
   s.wcs_shown = s.wcs_num;
 
   CreateInFunctionPnl(&dialog, kPanelTitle);
-  dialog.ShowWindow(5);
+  dialog.ShowWindow(kShowWindow);
   HostWindow* panel = get_FunctionPanel();
   for (;;) {
     if (dialog.dialog_done) break;

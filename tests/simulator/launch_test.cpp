@@ -1,6 +1,6 @@
 // Starting the simulator: the parameter text, how Windows splits it, and the
 // stand-in simulator started for real, on both builds (ShellExecuteW under
-// Wine, posix_spawn here); starts that cannot happen are shown once.
+// Wine, the POSIX start here); starts that cannot happen are shown once.
 #include <gtest/gtest.h>
 
 #include <chrono>
