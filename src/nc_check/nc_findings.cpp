@@ -1,6 +1,7 @@
 #include "nc_check/nc_findings.h"
 
 #include "common/messages.h"
+#include "settings/work_offset_rows.h"
 
 namespace quenlo::nc_check {
 namespace {
@@ -40,10 +41,7 @@ std::wstring WordName(const NcUse& use) {
     case NcWord::kTool: return L"T" + n;
     case NcWord::kLength: return L"H" + n;
     case NcWord::kRadius: return L"D" + n;
-    case NcWord::kWorkOffset:
-      if (use.number <= 6) return L"G" + std::to_wstring(53 + use.number);
-      if (use.number <= 306) return L"G54.1P" + std::to_wstring(use.number - 6);
-      return L"G54.2P" + std::to_wstring(use.number - 306);
+    case NcWord::kWorkOffset: return WorkOffsetCode(use.number);
   }
   return n;
 }
