@@ -7,8 +7,15 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "settings/work_offset_rows.h"
+
 namespace quenlo::nc_check {
 namespace {
+
+// Work-offset rows: G54.1 Pn is row kG541Base + n, G54.2 Pn row kG542Base + n.
+constexpr int kG541Base = kFirstG541Row - 1;
+constexpr int kG542Base = kFirstG542Row - 1;
+constexpr int kG541Rows = kFirstG542Row - kFirstG541Row;
 
 // What a byte means to the reader. Everything that cannot change the meaning
 // of a word the check reads (the other addresses, digits, signs, points,
@@ -193,10 +200,10 @@ struct Block {
     const bool own_p = !p_owner && p_words == 1 && p >= 1;
     switch (work_code) {
       case 0: return kNone;
-      case 541: return own_p && p <= 300 ? 6 + p : kNone;
-      case 542: return own_p && p <= 8 ? 306 + p : kNone;
+      case 541: return own_p && p <= kG541Rows ? kG541Base + p : kNone;
+      case 542: return own_p && p <= kG542Rows ? kG542Base + p : kNone;
       case 540:
-        if (!p_owner && p_words > 0) return own_p && p <= 300 ? 6 + p : kNone;
+        if (!p_owner && p_words > 0) return own_p && p <= kG541Rows ? kG541Base + p : kNone;
         return 1;
       default: return work_code / 10 - 53;
     }
@@ -210,7 +217,8 @@ Group GroupOf(NcWord word, int number) {
   switch (word) {
     case NcWord::kLength: return kLengths;
     case NcWord::kRadius: return kRadii;
-    default: return number <= 6 ? kStandardOffsets : number <= 306 ? kExtendedOffsets : kFixtureOffsets;
+    default:
+      return number <= kG541Base ? kStandardOffsets : number <= kG542Base ? kExtendedOffsets : kFixtureOffsets;
   }
 }
 
@@ -465,8 +473,8 @@ class Reader {
       case 1: case 10: case 11: SetToolOffset(n, true); break;
       case 12: case 13: SetToolOffset(n, false); break;
       case 2: SetRows(n, 0, 6, 0, kStandardOffsets); break;
-      case 20: SetRows(n, 1, 300, 6, kExtendedOffsets); break;
-      case 21: SetRows(n, 1, 8, 306, kFixtureOffsets); break;
+      case 20: SetRows(n, 1, kG541Rows, kG541Base, kExtendedOffsets); break;
+      case 21: SetRows(n, 1, kG542Rows, kG542Base, kFixtureOffsets); break;
       default: break;
     }
   }
