@@ -11,8 +11,6 @@
 namespace quenlo::ui {
 namespace {
 
-constexpr int kSolidStock = 2;
-
 NamedFile Field(const LinkSettings& s, std::wstring LinkSettings::*member) {
   return {FieldOf(member).label, s.*member};
 }
@@ -33,7 +31,7 @@ std::vector<NamedFile> RecordFiles(const LinkSettings& s, std::wstring LinkSetti
 FileRoles LaunchFiles(const LinkSettings& s) {
   FileRoles roles;
   roles.outputs = {Field(s, &LinkSettings::tol), Field(s, &LinkSettings::prj)};
-  if (ReadStockSetup(GroupsMachineGroup(nullptr)).shape == kSolidStock)
+  if (ReadStockSetup(GroupsMachineGroup(nullptr)).shape == kSolidShape)
     roles.outputs.push_back({messages::kStlFile, StockStlPath(s.nc_file)});
   roles.inputs = {Field(s, &LinkSettings::nc_file), Field(s, &LinkSettings::mch), Field(s, &LinkSettings::wrk),
                   Field(s, &LinkSettings::exe), Template()};
