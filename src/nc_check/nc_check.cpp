@@ -23,11 +23,17 @@ std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const Axis
   return FindMissing(reading.uses, hand_off, work_offsets);
 }
 
+std::vector<std::wstring> ListedFindings(const std::vector<std::wstring>& findings) {
+  std::vector<std::wstring> lines;
+  for (size_t i = 0; i < findings.size() && i < kListedFindings; ++i) lines.push_back(findings[i]);
+  if (findings.size() > kListedFindings)
+    lines.push_back(L"ほか " + std::to_wstring(findings.size() - kListedFindings) + L" 件");
+  return lines;
+}
+
 std::wstring LaunchQuestion(const std::vector<std::wstring>& findings) {
   std::wstring text = L"NCプログラムの確認で次の点が見つかりました。\n";
-  for (size_t i = 0; i < findings.size() && i < kListedFindings; ++i) text += findings[i] + L"\n";
-  if (findings.size() > kListedFindings)
-    text += L"ほか " + std::to_wstring(findings.size() - kListedFindings) + L" 件\n";
+  for (const std::wstring& line : ListedFindings(findings)) text += line + L"\n";
   text += L"\nこのままシミュレーターを起動しますか？";
   return text;
 }
