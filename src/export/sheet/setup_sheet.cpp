@@ -44,7 +44,7 @@ constexpr char kStyle[] =
     ".legend{margin:2px 0 4px}\n"
     "svg{display:block}\n"
     "svg path,svg rect,svg line,svg ellipse,svg circle{vector-effect:non-scaling-stroke;stroke-width:1}\n"
-    "svg .holder{fill:#fff;stroke:#000}\n"
+    "svg .holder{fill:#fff;fill-opacity:.8;stroke:#000}\n"
     "svg .axis{stroke:#000;stroke-dasharray:6 2 1 2}\n"
     "svg .gauge{stroke:#000;stroke-dasharray:4 2;stroke-width:2}\n"
     "svg.scale{display:inline;vertical-align:middle}\n"
@@ -325,8 +325,8 @@ void AppendOffsets(std::string& out, const SheetInputs& in, SheetData& data) {
       if (values[a] != 0) others += (others.empty() ? "" : "　") + Text(kAxisNames[a]) + " " + d.values[a];
     Cell(out, others);
     std::string note;
-    if (r.set_by_program) note = "プログラムが設定（G10・変数）";
-    if (AllZero(values)) note += (note.empty() ? "" : "、") + std::string("⚠ 値がすべて0");
+    if (r.set_by_program) note = "プログラムが設定（G10・変数）";  // its zeros in the table do not matter
+    else if (AllZero(values)) note = "⚠ 値がすべて0";
     Cell(out, note, "warn");
     out += "</tr>\n";
     data.offsets.push_back(std::move(d));

@@ -87,8 +87,9 @@ void ExtendBy(ToolPicture& p, const Profile& profile, double dy, bool mirrored) 
   }
 }
 
-void OpenSvg(std::string& out, const char* cls, double left, double bottom, double right, double top, double scale) {
-  const double w = right - left + 2 * kMargin, h = top - bottom + 2 * kMargin;
+void OpenSvg(std::string& out, const char* cls, double left, double bottom, double right, double top, double scale,
+             double margin = kMargin) {
+  const double w = right - left + 2 * margin, h = top - bottom + 2 * margin;
   out += "<svg class=\"";
   out += cls;
   out += "\" xmlns=\"http://www.w3.org/2000/svg\" width=\"";
@@ -96,9 +97,9 @@ void OpenSvg(std::string& out, const char* cls, double left, double bottom, doub
   out += "\" height=\"";
   out += FormatGeneral(std::round(h * scale * 10) / 10, 6);
   out += "\" viewBox=\"";
-  AppendMm(out, left - kMargin);
+  AppendMm(out, left - margin);
   out += ' ';
-  AppendMm(out, -kMargin);
+  AppendMm(out, -margin);
   out += ' ';
   AppendMm(out, w);
   out += ' ';
@@ -141,29 +142,6 @@ void AppendToolSvg(std::string& out, const ToolPicture& p, size_t id, double sca
   // y in the viewBox: (top - y) shifted so that the top margin is at -kMargin.
   const double dy = top;
   const ToolRecord& t = *p.tool;
-  if (p.holder && p.holder->kind == HolderRecord::Kind::kStandard) {
-    out += "<rect class=\"holder\" x=\"";
-    AppendMm(out, -p.holder->dia / 2);
-    out += "\" y=\"";
-    AppendMm(out, dy - t.projection - p.holder->length);
-    out += "\" width=\"";
-    AppendMm(out, p.holder->dia);
-    out += "\" height=\"";
-    AppendMm(out, p.holder->length);
-    out += "\"/>";
-  } else if (p.holder && p.holder->kind == HolderRecord::Kind::kUser && !p.holder->profile.empty()) {
-    out += "<path fill=\"#fff\" stroke=\"#000\" vector-effect=\"non-scaling-stroke\" id=\"h";
-    AppendD(out, static_cast<long long>(id));
-    out += "\" d=\"";
-    Profile shifted = p.holder->profile;
-    for (ProfilePiece& piece : shifted) piece.y += t.projection;
-    PathText path(out, dy);
-    path.Pieces(shifted, false);
-    path.CloseToAxis();
-    out += "\"/><use href=\"#h";
-    AppendD(out, static_cast<long long>(id));
-    out += "\" transform=\"scale(-1 1)\"/>";
-  }
   if (!t.profile.empty()) {
     // Presentation attributes rather than classes: the mirrored copy (<use>)
     // takes them along, which the page's style rules do not reach.
@@ -180,6 +158,30 @@ void AppendToolSvg(std::string& out, const ToolPicture& p, size_t id, double sca
       AppendD(out, static_cast<long long>(id));
       out += "\" transform=\"scale(-1 1)\"/>";
     }
+  }
+  // The holder over the tool: the shank inside it shows through.
+  if (p.holder && p.holder->kind == HolderRecord::Kind::kStandard) {
+    out += "<rect class=\"holder\" x=\"";
+    AppendMm(out, -p.holder->dia / 2);
+    out += "\" y=\"";
+    AppendMm(out, dy - t.projection - p.holder->length);
+    out += "\" width=\"";
+    AppendMm(out, p.holder->dia);
+    out += "\" height=\"";
+    AppendMm(out, p.holder->length);
+    out += "\"/>";
+  } else if (p.holder && p.holder->kind == HolderRecord::Kind::kUser && !p.holder->profile.empty()) {
+    out += "<path fill=\"#fff\" fill-opacity=\"0.8\" stroke=\"#000\" vector-effect=\"non-scaling-stroke\" id=\"h";
+    AppendD(out, static_cast<long long>(id));
+    out += "\" d=\"";
+    Profile shifted = p.holder->profile;
+    for (ProfilePiece& piece : shifted) piece.y += t.projection;
+    PathText path(out, dy);
+    path.Pieces(shifted, false);
+    path.CloseToAxis();
+    out += "\"/><use href=\"#h";
+    AppendD(out, static_cast<long long>(id));
+    out += "\" transform=\"scale(-1 1)\"/>";
   }
   if (!t.turning) {
     out += "<line class=\"axis\" x1=\"0\" x2=\"0\" y1=\"";
@@ -216,9 +218,10 @@ void AppendStockView(std::string& out, const wchar_t* title, const wchar_t* axes
   const double left = std::min({x0, x1, 0.0}), right = std::max({x0, x1, 0.0});
   const double bottom = std::min({y0, y1, 0.0}), top = std::max({y0, y1, 0.0});
   const double span = std::max({right - left, top - bottom, 1.0});
-  const double scale = 150 / (span + 2 * kMargin);
+  // 150 px for the larger side, and 10 px around it for the origin's mark.
+  const double scale = 150 / span, margin = 10 / scale;
   out += "<figure class=\"view\">";
-  OpenSvg(out, "stock", left, bottom, right, top, scale);
+  OpenSvg(out, "stock", left, bottom, right, top, scale, margin);
   const double dy = top;
   if (shape == ViewShape::kCircle) {
     out += "<ellipse class=\"body\" cx=\"";
