@@ -51,7 +51,8 @@ constexpr char kStyle[] =
     "svg.scale path{fill:none;stroke:#000;stroke-width:1.5}\n"
     "svg .body{fill:#eee;stroke:#000}\n"
     "svg .origin{fill:none;stroke:#000;stroke-width:2}\n"
-    ".views{display:flex;flex-wrap:wrap;gap:16px;margin:4px 0;break-inside:avoid}\n"
+    ".views{display:flex;flex-wrap:wrap;gap:16px;margin:4px 0}\n"
+    "section.stock{break-inside:avoid;page-break-inside:avoid}\n"
     "figure{margin:0}\n"
     "figcaption{font-size:8.5pt;text-align:center}\n"
     "footer{margin-top:12px;font-size:8pt}\n";

@@ -129,9 +129,9 @@ double CommonScale(const std::vector<ToolPicture>& pictures) {
     tallest = std::max(tallest, p.top - p.bottom + 2 * kMargin);
     widest = std::max(widest, p.right - p.left + 2 * kMargin);
   }
-  // At most 2 px a millimetre; the tallest tool in 220 px, the widest in 160.
+  // At most 2 px a millimetre; the tallest tool in 200 px, the widest in 160.
   double scale = 2;
-  if (tallest > 0) scale = std::min(scale, 220 / tallest);
+  if (tallest > 0) scale = std::min(scale, 200 / tallest);
   if (widest > 0) scale = std::min(scale, 160 / widest);
   return scale;
 }
