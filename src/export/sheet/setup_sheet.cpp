@@ -4,6 +4,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <unordered_map>
 
 #include "common/numbers.h"
 #include "export/project/rule_sets.h"
@@ -123,10 +124,11 @@ struct ToolRows {
   std::vector<std::string> first_use;
 };
 
-const OffsetEntry* FindEntry(const std::vector<OffsetEntry>& entries, int number) {
-  for (const OffsetEntry& e : entries)
-    if (e.number == number) return &e;
-  return nullptr;
+// The values of an offset section by number (the file has one line a number).
+std::unordered_map<int, double> ValuesOf(const std::vector<OffsetEntry>& entries) {
+  std::unordered_map<int, double> values;
+  for (const OffsetEntry& e : entries) values.emplace(e.number, e.value);
+  return values;
 }
 
 std::string HolderText(const ToolModel& model, const ToolRecord& t) {
@@ -148,9 +150,11 @@ ToolRows MakeToolRows(const SheetInputs& in) {
     for (const NcUse& use : in.nc.reading.uses)
       if (use.word == NcWord::kTool) first.emplace(use.number, use.line);
   // The offset sections hold the values only when the file carries them.
-  static const std::vector<OffsetEntry> kNoEntries;
-  const std::vector<OffsetEntry>& radii = model.closing_sections ? model.radii : kNoEntries;
-  const std::vector<OffsetEntry>& lengths = model.closing_sections ? model.lengths : kNoEntries;
+  std::unordered_map<int, double> radii, lengths;
+  if (model.closing_sections) {
+    radii = ValuesOf(model.radii);
+    lengths = ValuesOf(model.lengths);
+  }
   for (const ToolRecord& t : model.records) {
     ToolData d;
     d.number = t.number;
@@ -164,11 +168,11 @@ ToolRows MakeToolRows(const SheetInputs& in) {
       v[3] = Num(t.projection);
       v[4] = Num(t.diameter);
       v[5] = "D" + FormatD(t.d_number);
-      if (const OffsetEntry* e = FindEntry(radii, t.d_number)) v[6] = Num(e->value);
+      if (auto d_value = radii.find(t.d_number); d_value != radii.end()) v[6] = Num(d_value->second);
       v[7] = "H" + FormatD(t.h_number);
-      if (const OffsetEntry* e = FindEntry(lengths, t.h_number)) {
-        v[8] = Num(e->value);
-        p.gauge = e->value;
+      if (auto h_value = lengths.find(t.h_number); h_value != lengths.end()) {
+        v[8] = Num(h_value->second);
+        p.gauge = h_value->second;
         p.has_gauge = true;
       }
       if (t.holder_index >= 0 && static_cast<size_t>(t.holder_index) < model.holders.size())
