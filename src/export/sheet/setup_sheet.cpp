@@ -45,6 +45,7 @@ constexpr char kStyle[] =
     ".legend{margin:2px 0 4px}\n"
     "svg{display:block}\n"
     "svg path,svg rect,svg line,svg ellipse,svg circle{vector-effect:non-scaling-stroke;stroke-width:1}\n"
+    "svg .cutter{fill:#aaa;stroke:#000}\n"
     "svg .holder{fill:#fff;fill-opacity:.8;stroke:#000}\n"
     "svg .axis{stroke:#000;stroke-dasharray:6 2 1 2}\n"
     "svg .gauge{stroke:#000;stroke-dasharray:4 2;stroke-width:2}\n"

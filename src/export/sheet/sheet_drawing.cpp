@@ -11,45 +11,64 @@ namespace {
 
 constexpr double kMargin = 2;  // mm around every drawing
 
-// Millimetres as hundredths, whole.
-void AppendMm(std::string& out, double mm) {
-  const double h = std::round(mm * 100);
-  AppendD(out, std::isfinite(h) && std::fabs(h) < 1e15 ? static_cast<long long>(h) : 0);
+// Millimetres in the drawings' unit, tenths of a millimetre, whole: a fifth of
+// a pixel at the largest scale, and a digit less than hundredths would write.
+constexpr double kUnitsPerMm = 10;
+long long Units(double mm) {
+  const double u = std::round(mm * kUnitsPerMm);
+  return std::isfinite(u) && std::fabs(u) < 1e15 ? static_cast<long long>(u) : 0;
 }
+void AppendMm(std::string& out, double mm) { AppendD(out, Units(mm)); }
 
 // A path in the drawing's coordinates: y up in millimetres, written y down.
+// After the first point every step is relative ("l", "a"), between points
+// rounded to the unit, so nothing adds up; lines after a line go without
+// their letter, as SVG allows.
 class PathText {
  public:
   PathText(std::string& out, double dy) : out_(out), dy_(dy) {}
-  void Point(char command, double x, double y) {
-    out_ += command;
-    AppendMm(out_, x);
-    out_ += ' ';
-    AppendMm(out_, dy_ - y);
-    last_y_ = y;
-  }
   void To(double x, double y) {
-    Point(started_ ? 'L' : 'M', x, y);
+    const long long ux = Units(x), uy = Units(dy_ - y);
+    if (!started_) {
+      out_ += 'M';
+      AppendD(out_, ux);
+      out_ += ' ';
+      AppendD(out_, uy);
+      last_ = 'M';  // pairs after M would be absolute lines: the next step says "l"
+    } else {
+      out_ += last_ == 'l' ? ' ' : 'l';
+      last_ = 'l';
+      AppendD(out_, ux - x_);
+      out_ += ' ';
+      AppendD(out_, uy - y_);
+    }
+    x_ = ux;
+    y_ = uy;
+    last_y_ = y;
     started_ = true;
   }
-  void Arc(const ProfilePiece& p, bool mirrored) {
+  void Arc(const ProfilePiece& p) {
     if (!started_) To(0, 0);
-    out_ += 'A';
+    const long long ux = Units(p.x), uy = Units(dy_ - p.y);
+    out_ += 'a';
     AppendMm(out_, p.radius);
     out_ += ' ';
     AppendMm(out_, p.radius);
     // Turning the positive way with y up is clockwise on a page whose y runs down.
-    out_ += (p.positive != mirrored) ? " 0 0 1 " : " 0 0 0 ";
-    AppendMm(out_, p.x);
+    out_ += p.positive ? " 0 0 1 " : " 0 0 0 ";
+    AppendD(out_, ux - x_);
     out_ += ' ';
-    AppendMm(out_, dy_ - p.y);
+    AppendD(out_, uy - y_);
+    x_ = ux;
+    y_ = uy;
     last_y_ = p.y;
+    last_ = 'a';
   }
   void Pieces(const Profile& profile, bool from_axis) {
     if (from_axis && !profile.empty() && profile[0].kind != 'P' && profile[0].kind != 'F') To(0, 0);
     for (const ProfilePiece& p : profile) {
       switch (p.kind) {
-        case 'A': Arc(p, false); break;
+        case 'A': Arc(p); break;
         case 'F':
           To(p.from_x, 0);
           To(p.x, 0);
@@ -60,7 +79,7 @@ class PathText {
   }
   // Back to the axis at the last height, and closed.
   void CloseToAxis() {
-    if (started_) Point('L', 0, last_y_);
+    if (started_) To(0, last_y_);
     out_ += 'Z';
   }
   void Close() { out_ += 'Z'; }
@@ -68,7 +87,9 @@ class PathText {
  private:
   std::string& out_;
   double dy_;
+  long long x_ = 0, y_ = 0;  // the last point, in units as written
   double last_y_ = 0;
+  char last_ = 0;
   bool started_ = false;
 };
 
@@ -92,7 +113,7 @@ void OpenSvg(std::string& out, const char* cls, double left, double bottom, doub
   const double w = right - left + 2 * margin, h = top - bottom + 2 * margin;
   out += "<svg class=\"";
   out += cls;
-  out += "\" xmlns=\"http://www.w3.org/2000/svg\" width=\"";
+  out += "\" width=\"";
   out += FormatGeneral(std::round(w * scale * 10) / 10, 6);
   out += "\" height=\"";
   out += FormatGeneral(std::round(h * scale * 10) / 10, 6);
@@ -136,28 +157,46 @@ double CommonScale(const std::vector<ToolPicture>& pictures) {
   return scale;
 }
 
+namespace {
+
+// A profile and its mirror image about the axis, in a group of `cls`. The
+// copy that <use> makes takes its fill and stroke from the group, not from
+// the page's style rules, so the group carries the width of one pixel.
+void AppendMirrored(std::string& out, const char* cls, char name, size_t id, const std::string& stroke,
+                    const Profile& profile, double dy, bool from_axis) {
+  out += "<g class=\"";
+  out += cls;
+  out += "\" stroke-width=\"";
+  out += stroke;
+  out += "\"><path id=\"";
+  out += name;
+  AppendD(out, static_cast<long long>(id));
+  out += "\" d=\"";
+  PathText path(out, dy);
+  path.Pieces(profile, from_axis);
+  path.CloseToAxis();
+  out += "\"/><use href=\"#";
+  out += name;
+  AppendD(out, static_cast<long long>(id));
+  out += "\" transform=\"scale(-1 1)\"/></g>";
+}
+
+}  // namespace
+
 void AppendToolSvg(std::string& out, const ToolPicture& p, size_t id, double scale) {
-  const double top = p.top;  // the drawing's y runs down from here
   OpenSvg(out, "tool", p.left, p.bottom, p.right, p.top, scale);
-  // y in the viewBox: (top - y) shifted so that the top margin is at -kMargin.
-  const double dy = top;
+  // The viewBox's y runs down from the top of the drawing.
+  const double dy = p.top;
   const ToolRecord& t = *p.tool;
-  if (!t.profile.empty()) {
-    // Presentation attributes rather than classes: the mirrored copy (<use>)
-    // takes them along, which the page's style rules do not reach.
-    out += "<path fill=\"#aaa\" stroke=\"#000\" vector-effect=\"non-scaling-stroke\" id=\"t";
-    AppendD(out, static_cast<long long>(id));
-    out += "\" d=\"";
+  const std::string stroke = FormatGeneral(std::round(kUnitsPerMm / scale * 100) / 100, 6);
+  if (t.turning && !t.profile.empty()) {
+    out += "<path class=\"cutter\" d=\"";
     PathText path(out, dy);
-    path.Pieces(t.profile, !t.turning);
-    if (t.turning) path.Close();
-    else path.CloseToAxis();
+    path.Pieces(t.profile, false);
+    path.Close();
     out += "\"/>";
-    if (!t.turning) {
-      out += "<use href=\"#t";
-      AppendD(out, static_cast<long long>(id));
-      out += "\" transform=\"scale(-1 1)\"/>";
-    }
+  } else if (!t.profile.empty()) {
+    AppendMirrored(out, "cutter", 't', id, stroke, t.profile, dy, true);
   }
   // The holder over the tool: the shank inside it shows through.
   if (p.holder && p.holder->kind == HolderRecord::Kind::kStandard) {
@@ -171,17 +210,8 @@ void AppendToolSvg(std::string& out, const ToolPicture& p, size_t id, double sca
     AppendMm(out, p.holder->length);
     out += "\"/>";
   } else if (p.holder && p.holder->kind == HolderRecord::Kind::kUser && !p.holder->profile.empty()) {
-    out += "<path fill=\"#fff\" fill-opacity=\"0.8\" stroke=\"#000\" vector-effect=\"non-scaling-stroke\" id=\"h";
-    AppendD(out, static_cast<long long>(id));
-    out += "\" d=\"";
-    Profile shifted = p.holder->profile;
-    for (ProfilePiece& piece : shifted) piece.y += t.projection;
-    PathText path(out, dy);
-    path.Pieces(shifted, false);
-    path.CloseToAxis();
-    out += "\"/><use href=\"#h";
-    AppendD(out, static_cast<long long>(id));
-    out += "\" transform=\"scale(-1 1)\"/>";
+    // The holder's profile stands on the projection.
+    AppendMirrored(out, "holder", 'h', id, stroke, p.holder->profile, dy - t.projection, false);
   }
   if (!t.turning) {
     out += "<line class=\"axis\" x1=\"0\" x2=\"0\" y1=\"";
@@ -206,7 +236,7 @@ void AppendToolSvg(std::string& out, const ToolPicture& p, size_t id, double sca
 
 void AppendScaleBar(std::string& out, double scale) {
   const double bar = std::round(10 * scale * 10) / 10;
-  out += "<svg class=\"scale\" xmlns=\"http://www.w3.org/2000/svg\" width=\"";
+  out += "<svg class=\"scale\" width=\"";
   out += FormatGeneral(bar + 8, 6);
   out += "\" height=\"12\"><path d=\"M4 2V10H";
   out += FormatGeneral(bar + 4, 6);

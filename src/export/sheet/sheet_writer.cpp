@@ -67,7 +67,10 @@ bool TryWriteSheet(const std::wstring& path, const LinkSettings& s, const ToolMo
   std::string previous;
   if (platform::ReadWholeFile(path, previous)) in.previous = previous;
   in.launched = platform::Now();
-  return platform::ReplaceFileContents(path, BuildSetupSheet(in));
+  // Replaced in one step, but not synced before the rename: the page is for
+  // people and written again at every launch, and a sync would cost the
+  // launch as much as one of the files the simulator needs.
+  return platform::ReplaceFileContents(path, BuildSetupSheet(in), false);
 }
 
 }  // namespace
