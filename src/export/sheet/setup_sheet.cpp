@@ -145,7 +145,12 @@ std::string HolderText(const ToolModel& model, const ToolRecord& t) {
 ToolRows MakeToolRows(const SheetInputs& in) {
   const ToolModel& model = *in.tools;
   ToolRows rows;
-  std::map<int, int> first;  // tool number -> line
+  rows.data.tools.reserve(model.records.size());
+  rows.pictures.reserve(model.records.size());
+  rows.first_use.reserve(model.records.size());
+  // Many tools share a holder: its text is made once.
+  std::vector<std::string> holder_texts(model.holders.size());
+  std::unordered_map<int, int> first;  // tool number -> line
   const bool lines_known = in.nc.found && in.nc.reading.readable && in.nc.tools_read;
   if (lines_known)
     for (const NcUse& use : in.nc.reading.uses)
@@ -179,7 +184,13 @@ ToolRows MakeToolRows(const SheetInputs& in) {
       if (t.holder_index >= 0 && static_cast<size_t>(t.holder_index) < model.holders.size())
         p.holder = &model.holders[static_cast<size_t>(t.holder_index)];
     }
-    v[9] = HolderText(model, t);
+    if (t.holder_index >= 0 && static_cast<size_t>(t.holder_index) < holder_texts.size()) {
+      std::string& text = holder_texts[static_cast<size_t>(t.holder_index)];
+      if (text.empty()) text = HolderText(model, t);
+      v[9] = text;
+    } else {
+      v[9] = HolderText(model, t);
+    }
     p.Measure();
     rows.pictures.push_back(p);
     rows.data.tools.push_back(std::move(d));
@@ -448,7 +459,8 @@ std::string BuildSetupSheet(const SheetInputs& in) {
   const std::vector<std::string> changes = before ? Changes(*before, tools.data) : std::vector<std::string>{};
   std::set<int> marked;
   if (before) {
-    std::map<int, const ToolData*> old;
+    std::unordered_map<int, const ToolData*> old;
+    old.reserve(before->tools.size());
     for (const ToolData& t : before->tools) old.emplace(t.number, &t);
     for (const ToolData& t : tools.data.tools) {
       auto it = old.find(t.number);

@@ -1,6 +1,7 @@
 #include "export/sheet/sheet_data.h"
 
-#include <map>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "common/numbers.h"
 #include "export/sheet/sheet_text.h"
@@ -23,48 +24,71 @@ constexpr char kFormat[] = "quenlo-setup-sheet/1";
 void AppendJsonString(std::string& out, std::string_view text) {
   static const char kHex[] = "0123456789abcdef";
   out += '"';
-  for (char ch : text) {
-    const unsigned char c = static_cast<unsigned char>(ch);
+  size_t plain = 0;  // the start of the run of characters that go as they are
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c >= 0x20 && c != '"' && c != '\\' && c != '<' && c != '>' && c != '&') continue;
+    out.append(text.data() + plain, i - plain);
+    plain = i + 1;
     if (c == '"' || c == '\\') {
       out += '\\';
-      out += ch;
-    } else if (c < 0x20 || c == '<' || c == '>' || c == '&') {
+      out += static_cast<char>(c);
+    } else {
       out += "\\u00";
       out += kHex[c >> 4];
       out += kHex[c & 15];
-    } else {
-      out += ch;
     }
   }
+  out.append(text.data() + plain, text.size() - plain);
   out += '"';
 }
 
-// A small JSON reader for the block this writer makes: objects, arrays,
-// strings, numbers (kept as text), true, false, null; nesting is limited.
-struct Json {
-  enum Kind { kNull, kBool, kNumber, kString, kArray, kObject } kind = kNull;
-  std::string text;  // kString (UTF-8), kNumber (as written)
-  std::vector<Json> items;
-  std::vector<std::pair<std::string, Json>> members;
-
-  const Json* Member(std::string_view key) const {
-    for (const auto& [k, v] : members)
-      if (k == key) return &v;
-    return nullptr;
-  }
-};
-
-class JsonReader {
+// The reader of the block: JSON as this writer makes it, read straight into
+// the data (members in any order; anything else is no block).
+class BlockReader {
  public:
-  explicit JsonReader(std::string_view text) : s_(text) {}
+  explicit BlockReader(std::string_view text) : s_(text) {}
 
-  bool ReadDocument(Json& out) {
-    if (!Value(out, 0)) return false;
+  bool Read(SheetData& data) {
+    bool format = false;
+    const bool ok = Members([&](std::string_view key) {
+      if (key == "format") {
+        std::string f;
+        return String(f) && (format = f == kFormat);
+      }
+      if (key == "tools") return Items([&] { return Tool(data.tools.emplace_back()); });
+      if (key == "offsets") return Items([&] { return Offset(data.offsets.emplace_back()); });
+      return false;
+    });
     Blanks();
-    return at_ == s_.size();
+    return ok && format && at_ == s_.size();
   }
 
  private:
+  bool Tool(ToolData& tool) {
+    unsigned seen = 0;
+    const bool ok = Members([&](std::string_view key) {
+      if (key == "t") return (seen |= 1u << kToolValues, Integer(tool.number));
+      for (size_t i = 0; i < kToolValues; ++i)
+        if (key == kToolValueNames[i].key) return (seen |= 1u << i, String(tool.values[i]));
+      return false;
+    });
+    return ok && seen == (2u << kToolValues) - 1;
+  }
+
+  bool Offset(OffsetData& offset) {
+    unsigned seen = 0;
+    const bool ok = Members([&](std::string_view key) {
+      if (key == "row") return (seen |= 1, Integer(offset.row));
+      if (key == "code") return (seen |= 2, String(offset.code));
+      if (key != "values") return false;
+      seen |= 4;
+      size_t n = 0;
+      return Items([&] { return n < kAxes && String(offset.values[n++]); }) && n == kAxes;
+    });
+    return ok && seen == 7;
+  }
+
   void Blanks() {
     while (at_ < s_.size() && (s_[at_] == ' ' || s_[at_] == '\n' || s_[at_] == '\r' || s_[at_] == '\t')) ++at_;
   }
@@ -76,59 +100,42 @@ class JsonReader {
     }
     return false;
   }
-  bool Word(std::string_view w) {
-    if (s_.substr(at_, w.size()) != w) return false;
-    at_ += w.size();
-    return true;
-  }
 
-  bool Value(Json& v, int depth) {
-    if (depth > 16) return false;
-    Blanks();
-    if (at_ >= s_.size()) return false;
-    const char c = s_[at_];
-    if (c == '{') return Object(v, depth);
-    if (c == '[') return Array(v, depth);
-    if (c == '"') {
-      v.kind = Json::kString;
-      return String(v.text);
-    }
-    if (Word("true") || Word("false")) {
-      v.kind = Json::kBool;
-      return true;
-    }
-    if (Word("null")) return true;
-    const size_t start = at_;
-    while (at_ < s_.size() && std::string_view("+-.0123456789eE").find(s_[at_]) != std::string_view::npos) ++at_;
-    if (at_ == start) return false;
-    v.kind = Json::kNumber;
-    v.text = std::string(s_.substr(start, at_ - start));
-    return true;
-  }
-
-  bool Object(Json& v, int depth) {
-    v.kind = Json::kObject;
-    ++at_;
+  // {"key": value, ...}: `member` reads the value of each key.
+  template <typename Member>
+  bool Members(Member member) {
+    if (!Take('{')) return false;
     if (Take('}')) return true;
+    std::string key;
     do {
-      std::string key;
-      Blanks();
-      if (at_ >= s_.size() || s_[at_] != '"' || !String(key) || !Take(':')) return false;
-      v.members.emplace_back(std::move(key), Json{});
-      if (!Value(v.members.back().second, depth + 1)) return false;
+      key.clear();
+      if (!String(key) || !Take(':') || !member(std::string_view(key))) return false;
     } while (Take(','));
     return Take('}');
   }
 
-  bool Array(Json& v, int depth) {
-    v.kind = Json::kArray;
-    ++at_;
+  // [item, ...]
+  template <typename Item>
+  bool Items(Item item) {
+    if (!Take('[')) return false;
     if (Take(']')) return true;
     do {
-      v.items.emplace_back();
-      if (!Value(v.items.back(), depth + 1)) return false;
+      if (!item()) return false;
     } while (Take(','));
     return Take(']');
+  }
+
+  bool Integer(int& value) {
+    Blanks();
+    const bool minus = at_ < s_.size() && s_[at_] == '-';
+    if (minus) ++at_;
+    long long v = 0;
+    int digits = 0;
+    for (; at_ < s_.size() && s_[at_] >= '0' && s_[at_] <= '9'; ++at_)
+      if (++digits <= 10) v = v * 10 + (s_[at_] - '0');
+    if (digits == 0 || digits > 10 || v > 2147483647) return false;
+    value = static_cast<int>(minus ? -v : v);
+    return true;
   }
 
   bool Hex4(uint32_t& code) {
@@ -145,14 +152,14 @@ class JsonReader {
   }
 
   bool String(std::string& out) {
-    ++at_;  // the opening quote
+    if (!Take('"')) return false;
     while (at_ < s_.size()) {
-      const char c = s_[at_++];
-      if (c == '"') return true;
-      if (c != '\\') {
-        out += c;
-        continue;
-      }
+      // A run of plain characters at once.
+      const size_t run = at_;
+      while (at_ < s_.size() && s_[at_] != '"' && s_[at_] != '\\') ++at_;
+      out.append(s_.data() + run, at_ - run);
+      if (at_ >= s_.size()) return false;
+      if (s_[at_++] == '"') return true;
       if (at_ >= s_.size()) return false;
       const char e = s_[at_++];
       switch (e) {
@@ -165,7 +172,8 @@ class JsonReader {
         case 'u': {
           uint32_t code = 0;
           if (!Hex4(code)) return false;
-          if (code >= 0xD800 && code <= 0xDBFF && Word("\\u")) {
+          if (code >= 0xD800 && code <= 0xDBFF && s_.substr(at_, 2) == "\\u") {
+            at_ += 2;
             uint32_t low = 0;
             if (!Hex4(low) || low < 0xDC00 || low > 0xDFFF) return false;
             code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
@@ -189,32 +197,6 @@ class JsonReader {
   std::string_view s_;
   size_t at_ = 0;
 };
-
-bool ReadTool(const Json& j, ToolData& tool) {
-  const Json* t = j.Member("t");
-  if (!t || t->kind != Json::kNumber) return false;
-  tool.number = ParseLeadingInt(t->text);
-  for (size_t i = 0; i < kToolValues; ++i) {
-    const Json* v = j.Member(kToolValueNames[i].key);
-    if (!v || v->kind != Json::kString) return false;
-    tool.values[i] = v->text;
-  }
-  return true;
-}
-
-bool ReadOffset(const Json& j, OffsetData& offset) {
-  const Json *row = j.Member("row"), *code = j.Member("code"), *values = j.Member("values");
-  if (!row || row->kind != Json::kNumber || !code || code->kind != Json::kString || !values ||
-      values->kind != Json::kArray || values->items.size() != kAxes)
-    return false;
-  offset.row = ParseLeadingInt(row->text);
-  offset.code = code->text;
-  for (size_t i = 0; i < kAxes; ++i) {
-    if (values->items[i].kind != Json::kString) return false;
-    offset.values[i] = values->items[i].text;
-  }
-  return true;
-}
 
 std::string Arrow(const std::string& before, const std::string& now) {
   return (before.empty() ? "-" : before) + " → " + (now.empty() ? "-" : now);
@@ -259,53 +241,44 @@ void AppendDataBlock(std::string& out, const SheetData& data) {
 }
 
 std::optional<SheetData> ReadDataBlock(std::string_view page) {
-  const size_t open = page.find(kOpen);
+  // The block stands near the end of the page.
+  const size_t open = page.rfind(kOpen);
   if (open == std::string_view::npos) return std::nullopt;
   const size_t start = open + sizeof kOpen - 1;
   const size_t close = page.find(kClose, start);
   if (close == std::string_view::npos) return std::nullopt;
-  Json root;
-  if (!JsonReader(page.substr(start, close - start)).ReadDocument(root) || root.kind != Json::kObject)
-    return std::nullopt;
-  const Json *format = root.Member("format"), *tools = root.Member("tools"), *offsets = root.Member("offsets");
-  if (!format || format->text != kFormat || !tools || tools->kind != Json::kArray || !offsets ||
-      offsets->kind != Json::kArray)
-    return std::nullopt;
   SheetData data;
-  data.tools.resize(tools->items.size());
-  for (size_t i = 0; i < tools->items.size(); ++i)
-    if (!ReadTool(tools->items[i], data.tools[i])) return std::nullopt;
-  data.offsets.resize(offsets->items.size());
-  for (size_t i = 0; i < offsets->items.size(); ++i)
-    if (!ReadOffset(offsets->items[i], data.offsets[i])) return std::nullopt;
+  if (!BlockReader(page.substr(start, close - start)).Read(data)) return std::nullopt;
   return data;
 }
 
 std::vector<std::string> Changes(const SheetData& before, const SheetData& now) {
   std::vector<std::string> lines;
-  std::map<int, const ToolData*> old_tools;
+  std::unordered_map<int, const ToolData*> old_tools;
+  old_tools.reserve(before.tools.size());
   for (const ToolData& t : before.tools) old_tools.emplace(t.number, &t);
-  std::map<int, bool> seen;
+  std::unordered_set<int> tools_now;
+  tools_now.reserve(now.tools.size());
   for (const ToolData& t : now.tools) {
-    const std::string name = "T" + FormatD(t.number);
-    seen[t.number] = true;
+    tools_now.insert(t.number);
     auto it = old_tools.find(t.number);
     if (it == old_tools.end()) {
-      lines.push_back(name + " 追加");
+      lines.push_back("T" + FormatD(t.number) + " 追加");
       continue;
     }
     for (size_t i = 0; i < kToolValues; ++i)
       if (it->second->values[i] != t.values[i])
-        lines.push_back(name + " " + Utf8(kToolValueNames[i].label) + " " + Arrow(it->second->values[i], t.values[i]));
+        lines.push_back("T" + FormatD(t.number) + " " + Utf8(kToolValueNames[i].label) + " " +
+                        Arrow(it->second->values[i], t.values[i]));
   }
   for (const ToolData& t : before.tools)
-    if (!seen.count(t.number)) lines.push_back("T" + FormatD(t.number) + " 削除");
+    if (!tools_now.count(t.number)) lines.push_back("T" + FormatD(t.number) + " 削除");
 
-  std::map<int, const OffsetData*> old_rows;
+  std::unordered_map<int, const OffsetData*> old_rows;
   for (const OffsetData& o : before.offsets) old_rows.emplace(o.row, &o);
-  std::map<int, bool> rows_now;
+  std::unordered_set<int> rows_now;
   for (const OffsetData& o : now.offsets) {
-    rows_now[o.row] = true;
+    rows_now.insert(o.row);
     auto it = old_rows.find(o.row);
     if (it == old_rows.end()) {
       lines.push_back(o.code + " 新たに使用");

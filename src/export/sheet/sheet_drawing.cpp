@@ -1,6 +1,7 @@
 #include "export/sheet/sheet_drawing.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "common/numbers.h"
@@ -23,24 +24,30 @@ void AppendMm(std::string& out, double mm) { AppendD(out, Units(mm)); }
 // A path in the drawing's coordinates: y up in millimetres, written y down.
 // After the first point every step is relative ("l", "a"), between points
 // rounded to the unit, so nothing adds up; lines after a line go without
-// their letter, as SVG allows.
+// their letter, as SVG allows. A sheet holds tens of thousands of these
+// numbers: they are written into a buffer and appended a block at a time.
 class PathText {
  public:
   PathText(std::string& out, double dy) : out_(out), dy_(dy) {}
+  ~PathText() { Flush(); }
+  PathText(const PathText&) = delete;
+  PathText& operator=(const PathText&) = delete;
+
   void To(double x, double y) {
+    Room();
     const long long ux = Units(x), uy = Units(dy_ - y);
     if (!started_) {
-      out_ += 'M';
-      AppendD(out_, ux);
-      out_ += ' ';
-      AppendD(out_, uy);
+      *at_++ = 'M';
+      Int(ux);
+      *at_++ = ' ';
+      Int(uy);
       last_ = 'M';  // pairs after M would be absolute lines: the next step says "l"
     } else {
-      out_ += last_ == 'l' ? ' ' : 'l';
+      *at_++ = last_ == 'l' ? ' ' : 'l';
       last_ = 'l';
-      AppendD(out_, ux - x_);
-      out_ += ' ';
-      AppendD(out_, uy - y_);
+      Int(ux - x_);
+      *at_++ = ' ';
+      Int(uy - y_);
     }
     x_ = ux;
     y_ = uy;
@@ -49,16 +56,17 @@ class PathText {
   }
   void Arc(const ProfilePiece& p) {
     if (!started_) To(0, 0);
-    const long long ux = Units(p.x), uy = Units(dy_ - p.y);
-    out_ += 'a';
-    AppendMm(out_, p.radius);
-    out_ += ' ';
-    AppendMm(out_, p.radius);
+    Room();
+    const long long ux = Units(p.x), uy = Units(dy_ - p.y), r = Units(p.radius);
+    *at_++ = 'a';
+    Int(r);
+    *at_++ = ' ';
+    Int(r);
     // Turning the positive way with y up is clockwise on a page whose y runs down.
-    out_ += p.positive ? " 0 0 1 " : " 0 0 0 ";
-    AppendD(out_, ux - x_);
-    out_ += ' ';
-    AppendD(out_, uy - y_);
+    for (const char* c = p.positive ? " 0 0 1 " : " 0 0 0 "; *c; ++c) *at_++ = *c;
+    Int(ux - x_);
+    *at_++ = ' ';
+    Int(uy - y_);
     x_ = ux;
     y_ = uy;
     last_y_ = p.y;
@@ -80,18 +88,51 @@ class PathText {
   // Back to the axis at the last height, and closed.
   void CloseToAxis() {
     if (started_) To(0, last_y_);
-    out_ += 'Z';
+    Close();
   }
-  void Close() { out_ += 'Z'; }
+  void Close() {
+    Room();
+    *at_++ = 'Z';
+  }
 
  private:
+  // The longest step: "a", five numbers of at most 20 characters, 11 more.
+  static constexpr long kLongestStep = 5 * 20 + 12;
+  void Room() {
+    if (buffer_ + sizeof buffer_ - at_ < kLongestStep) Flush();
+  }
+  void Int(long long v) { at_ = std::to_chars(at_, at_ + 20, v).ptr; }
+  void Flush() {
+    out_.append(buffer_, static_cast<size_t>(at_ - buffer_));
+    at_ = buffer_;
+  }
+
   std::string& out_;
   double dy_;
+  char buffer_[2048];
+  char* at_ = buffer_;
   long long x_ = 0, y_ = 0;  // the last point, in units as written
   double last_y_ = 0;
   char last_ = 0;
   bool started_ = false;
 };
+
+// A positive number with at most `decimals` decimals, trailing zeros left out
+// (sizes in pixels, stroke widths).
+void AppendFixed(std::string& out, double value, int decimals) {
+  long long scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  const double v = std::round(value * static_cast<double>(scale));
+  const long long n = std::isfinite(v) && v >= 0 && v < 1e15 ? static_cast<long long>(v) : 0;
+  AppendD(out, n / scale);
+  long long fraction = n % scale;
+  if (fraction == 0) return;
+  out += '.';
+  for (long long digit = scale / 10; digit > 0 && fraction > 0; digit /= 10) {
+    out += static_cast<char>('0' + fraction / digit);
+    fraction %= digit;
+  }
+}
 
 void Extend(ToolPicture& p, double x, double y) {
   p.left = std::min(p.left, x);
@@ -114,9 +155,9 @@ void OpenSvg(std::string& out, const char* cls, double left, double bottom, doub
   out += "<svg class=\"";
   out += cls;
   out += "\" width=\"";
-  out += FormatGeneral(std::round(w * scale * 10) / 10, 6);
+  AppendFixed(out, w * scale, 1);
   out += "\" height=\"";
-  out += FormatGeneral(std::round(h * scale * 10) / 10, 6);
+  AppendFixed(out, h * scale, 1);
   out += "\" viewBox=\"";
   AppendMm(out, left - margin);
   out += ' ';
@@ -162,7 +203,7 @@ namespace {
 // A profile and its mirror image about the axis, in a group of `cls`. The
 // copy that <use> makes takes its fill and stroke from the group, not from
 // the page's style rules, so the group carries the width of one pixel.
-void AppendMirrored(std::string& out, const char* cls, char name, size_t id, const std::string& stroke,
+void AppendMirrored(std::string& out, const char* cls, char name, size_t id, std::string_view stroke,
                     const Profile& profile, double dy, bool from_axis) {
   out += "<g class=\"";
   out += cls;
@@ -172,9 +213,11 @@ void AppendMirrored(std::string& out, const char* cls, char name, size_t id, con
   out += name;
   AppendD(out, static_cast<long long>(id));
   out += "\" d=\"";
-  PathText path(out, dy);
-  path.Pieces(profile, from_axis);
-  path.CloseToAxis();
+  {
+    PathText path(out, dy);
+    path.Pieces(profile, from_axis);
+    path.CloseToAxis();
+  }
   out += "\"/><use href=\"#";
   out += name;
   AppendD(out, static_cast<long long>(id));
@@ -188,12 +231,16 @@ void AppendToolSvg(std::string& out, const ToolPicture& p, size_t id, double sca
   // The viewBox's y runs down from the top of the drawing.
   const double dy = p.top;
   const ToolRecord& t = *p.tool;
-  const std::string stroke = FormatGeneral(std::round(kUnitsPerMm / scale * 100) / 100, 6);
+  // One pixel in the drawing's units: the same for every tool of the sheet.
+  std::string stroke;
+  AppendFixed(stroke, kUnitsPerMm / scale, 2);
   if (t.turning && !t.profile.empty()) {
     out += "<path class=\"cutter\" d=\"";
-    PathText path(out, dy);
-    path.Pieces(t.profile, false);
-    path.Close();
+    {
+      PathText path(out, dy);
+      path.Pieces(t.profile, false);
+      path.Close();
+    }
     out += "\"/>";
   } else if (!t.profile.empty()) {
     AppendMirrored(out, "cutter", 't', id, stroke, t.profile, dy, true);
@@ -235,11 +282,11 @@ void AppendToolSvg(std::string& out, const ToolPicture& p, size_t id, double sca
 }
 
 void AppendScaleBar(std::string& out, double scale) {
-  const double bar = std::round(10 * scale * 10) / 10;
+  const double bar = 10 * scale;
   out += "<svg class=\"scale\" width=\"";
-  out += FormatGeneral(bar + 8, 6);
+  AppendFixed(out, bar + 8, 1);
   out += "\" height=\"12\"><path d=\"M4 2V10H";
-  out += FormatGeneral(bar + 4, 6);
+  AppendFixed(out, bar + 4, 1);
   out += "V2\"/></svg> 10 mm";
 }
 
