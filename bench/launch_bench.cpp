@@ -13,11 +13,18 @@
 // processor time to start and end, which would otherwise fall on the
 // measurements after it.
 //
+// The setup sheet's share: a launch that writes it against one with
+// setup_sheet=0 in the store, taking turns; the job's NC program selects every
+// tool and G54 ... G59, and each launch finds the sheet of the one before.
+// Every timed launch must have written its files (each is made stale before
+// it); otherwise the program says which and reports no figure.
+//
 //   bench_launch [FOLDER] [RUNS]   (default: the current folder, 7 runs)
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <set>
 #include <string>
 #include <thread>
 
@@ -145,6 +152,7 @@ void Measure(const std::wstring& parent, int scale, int runs) {
     quenlo::StoreWrite w;
     for (const auto& [key, value] : values) w.Set(key, value);
     w.Set(L"nc_check", L"0");  // what is timed starts when the panel has closed
+    w.Set(L"setup_sheet", L"1");
     w.Commit();
   };
   const std::wstring store = *quenlo::GetStorePath();
@@ -152,8 +160,45 @@ void Measure(const std::wstring& parent, int scale, int runs) {
 
   const std::wstring tol = base + L"工具ファイル_1.tol", prj = base + L"プロジェクト_1.prjx";
   const std::wstring stl = job.machine_group->nc_file + L".stl";
+  const std::wstring sheet = base + L"プロジェクト_1.setup.html";
+  // The NC program: every tool once, with its length offset, over G54 ... G59.
+  std::string program = "%\nO1000\n";
+  std::set<int> numbers;
+  for (const auto& op : job.machine_group->operations) numbers.insert(op.tool.tool_number);
+  int block = 0;
+  for (int t : numbers)
+    program += "T" + std::to_string(t) + " M6\nG" + std::to_string(54 + block++ % 6) + " G90 G0 X0 Y0\nG43 H" +
+               std::to_string(t) + " Z50.\nG1 Z-1. F500\nX100.\nG0 Z50.\n";
+  program += "M30\n%\n";
+  quenlo::platform::ReplaceFileContents(job.machine_group->nc_file, program);
+
+  // Every launch that is timed must have written its files: a folder that
+  // cannot be written (under Wine at another code page than 932 its Japanese
+  // name cannot be) would time launches that wrote nothing.
+  const std::string stale = "stale";
+  std::string sheet_bytes;
+  auto make_stale = [&](bool with_sheet) {
+    quenlo::platform::ReplaceFileContents(tol, stale);
+    quenlo::platform::ReplaceFileContents(prj, stale);
+    // The previous sheet, as a launch finds it, marked so that its replacement shows.
+    if (with_sheet) quenlo::platform::ReplaceFileContents(sheet, sheet_bytes + stale);
+  };
+  auto written = [&](bool with_sheet, const char* what) {
+    const std::string t = Bytes(tol), p = Bytes(prj), h = Bytes(sheet);
+    const bool ok = !t.empty() && t != stale && !p.empty() && p != stale &&
+                    (!with_sheet || (h.size() > stale.size() && h.compare(h.size() - stale.size(), stale.size(), stale) != 0));
+    if (!ok) {
+      std::fprintf(stderr, "bench_launch: %s did not write its files (tool file, project file%s) in %s\n", what,
+                   with_sheet ? ", setup sheet" : "", quenlo::platform::ToUtf8(base).c_str());
+      std::exit(1);
+    }
+  };
+
+  make_stale(false);
   RunWith("click launch\n");
   WaitForSimulator(pid_file);
+  written(true, "the first launch");
+  sheet_bytes = Bytes(sheet);
   const std::string tol_bytes = Bytes(tol), prj_bytes = Bytes(prj), stl_bytes = Bytes(stl), store_bytes = Bytes(store);
 
   // The floor: one write of each output's bytes.
@@ -170,10 +215,21 @@ void Measure(const std::wstring& parent, int scale, int runs) {
   // run ending in 起動, one ending in キャンセル, one with no store, the floor,
   // and each step alone.
   std::vector<double> launched, cancelled, empty_store, floor_tol, floor_prj, floor_stl, floor_store, tool_file,
-      project_file, start, store_write;
+      project_file, start, store_write, without_sheet, floor_sheet;
   for (int i = 0; i < runs; ++i) {
+    make_stale(true);
     launched.push_back(bench::MedianMs(1, [] { RunWith("click launch\n"); }));
     WaitForSimulator(pid_file);
+    written(true, "a launch");
+    quenlo::StoreWrite off;
+    off.Set(L"setup_sheet", L"0");
+    off.Commit();
+    make_stale(true);
+    without_sheet.push_back(bench::MedianMs(1, [] { RunWith("click launch\n"); }));
+    WaitForSimulator(pid_file);
+    written(false, "a launch with setup_sheet=0");
+    store_full();
+    floor_sheet.push_back(write_once(L".html", sheet_bytes));
     cancelled.push_back(bench::MedianMs(1, [] { RunWith("click cancel\n"); }));
     quenlo::platform::RemoveFile(store);
     empty_store.push_back(bench::MedianMs(1, [] { RunWith("click cancel\n"); }));
@@ -192,8 +248,10 @@ void Measure(const std::wstring& parent, int scale, int runs) {
   const double floor = Median(floor_tol) + Median(floor_prj) + Median(floor_stl) + Median(floor_store);
 
   const double launch = Median(launched) - Median(cancelled);
-  std::printf("%s: tool file %zu bytes, project file %zu bytes, STL %zu bytes, store %zu bytes; medians of %d\n",
-              job_name.c_str(), tol_bytes.size(), prj_bytes.size(), stl_bytes.size(), store_bytes.size(), runs);
+  std::printf("%s: tool file %zu bytes, project file %zu bytes, STL %zu bytes, store %zu bytes, setup sheet %zu "
+              "bytes; medians of %d\n",
+              job_name.c_str(), tol_bytes.size(), prj_bytes.size(), stl_bytes.size(), store_bytes.size(),
+              sheet_bytes.size(), runs);
   bench::PrintRow(job_name, "launch after the panel closes", launch, "floor: one write of each output", floor);
   // What the add-in does itself: under Wine the program start alone, inside
   // ShellExecuteW, costs about twice the floor.
@@ -204,6 +262,10 @@ void Measure(const std::wstring& parent, int scale, int runs) {
                   Median(floor_prj) + Median(floor_stl));
   bench::PrintRow(job_name, "store (339 writes)", Median(store_write), "one write of its bytes", Median(floor_store));
   bench::PrintRow(job_name, "simulator start", Median(start), "-", 0);
+  bench::PrintRow(job_name, "launch with the setup sheet", launch, "the same, setup_sheet=0",
+                  Median(without_sheet) - Median(cancelled));
+  bench::PrintRow(job_name, "setup sheet (launch less the same without)", Median(launched) - Median(without_sheet),
+                  "one write of its bytes", Median(floor_sheet));
   bench::PrintRow(job_name, "run ending in cancel, full store", Median(cancelled), "the same, no store",
                   Median(empty_store));
 }

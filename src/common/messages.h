@@ -32,6 +32,7 @@ inline constexpr wchar_t kNotATemplate[] =
     L"テキストでないファイル、または別の文字コードのファイルです）。\n";
 inline constexpr wchar_t kProjectUnwritable[] = L"プロジェクトファイルを書き込めませんでした。\n";
 inline constexpr wchar_t kStlUnwritable[] = L"ワークのSTLファイルを書き込めませんでした。\n";
+inline constexpr wchar_t kSheetUnwritable[] = L"セットアップシートを保存できませんでした。\n";
 
 // The settings file.
 inline std::wstring SettingsFileUnwritable(const std::wstring& path) {
@@ -71,7 +72,7 @@ inline std::wstring Finding(const std::wstring& word, int line, const wchar_t* w
   return word + L"（" + std::to_wstring(line) + L"行目）: " + what;
 }
 inline constexpr wchar_t kCheckFound[] = L"NCプログラムの確認で次の点が見つかりました。\n";
-inline std::wstring MoreFindings(size_t count) { return L"ほか " + std::to_wstring(count) + L" 件\n"; }
+inline std::wstring MoreFindings(size_t count) { return L"ほか " + std::to_wstring(count) + L" 件"; }
 inline constexpr wchar_t kLaunchAnyway[] = L"\nこのままシミュレーターを起動しますか？";
 
 // Tool tips of the panel's buttons.

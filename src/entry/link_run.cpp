@@ -4,6 +4,7 @@
 #include "common/numbers.h"
 #include "entry/nc_path.h"
 #include "export/project/project_writer.h"
+#include "export/sheet/sheet_writer.h"
 #include "export/tools/tool_file_writer.h"
 #include "host/dialog.h"
 #include "host/nc_file.h"
@@ -99,15 +100,19 @@ void StoreSettings(const LinkSettings& s) {
   if (!not_kept.empty()) AfxMessageBox(messages::PathsNotKept(not_kept));
 }
 
-// The tool file, the project file (with a solid stock's STL file), the start of
-// the simulator. The simulator is started only on files that were all
-// written: otherwise it would load another job's project or no tools. Every
-// failure is shown in one message, which says that nothing was started.
-void ExportAndLaunch(const LinkSettings& s) {
+// The tool file, the project file (with a solid stock's STL file), the setup
+// sheet, the start of the simulator. The simulator is started only on files
+// that were all written: otherwise it would load another job's project or no
+// tools. Every failure is shown in one message, which says that nothing was
+// started. The sheet is for people: its failure has a message of its own and
+// the launch goes on.
+void ExportAndLaunch(const LinkSettings& s, const nc_check::CheckOutcome& check) {
   std::wstring tool_failure, project_failure;
-  bool tools = WriteToolFile(s.tol, tool_failure);
+  ToolModel tool_model;
+  bool tools = WriteToolFile(s.tol, tool_model, tool_failure);
   bool project = WriteProjectFile(s, project_failure);
   if (tools && project) {
+    if (ReadStoreValue(L"setup_sheet", L"") != L"0") sheet::WriteSetupSheet(s, tool_model, check);
     LaunchSimulator(s.exe, s.prj);
     return;
   }
@@ -156,7 +161,7 @@ void LinkRun() {
   DestroyInFunctionPnl();
 
   if (dialog.launch_requested && ReadyToLaunch(s)) {
-    ExportAndLaunch(s);
+    ExportAndLaunch(s, dialog.nc_check_outcome);
     StoreSettings(s);
   }
 }

@@ -24,11 +24,17 @@ std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const Axis
   return FindMissing(reading.uses, hand_off, work_offsets);
 }
 
+std::vector<std::wstring> ListedFindings(const std::vector<std::wstring>& findings) {
+  std::vector<std::wstring> lines;
+  for (size_t i = 0; i < findings.size() && i < kListedFindings; ++i) lines.push_back(findings[i]);
+  if (findings.size() > kListedFindings)
+    lines.push_back(messages::MoreFindings(findings.size() - kListedFindings));
+  return lines;
+}
+
 std::wstring LaunchQuestion(const std::vector<std::wstring>& findings) {
   std::wstring text = messages::kCheckFound;
-  for (size_t i = 0; i < findings.size() && i < kListedFindings; ++i) text += findings[i] + L"\n";
-  if (findings.size() > kListedFindings)
-    text += messages::MoreFindings(findings.size() - kListedFindings);
+  for (const std::wstring& line : ListedFindings(findings)) text += line + L"\n";
   text += messages::kLaunchAnyway;
   return text;
 }

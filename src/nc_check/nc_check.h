@@ -20,5 +20,13 @@ std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const Axis
 // then how many more.
 inline constexpr size_t kListedFindings = 10;
 std::wstring LaunchQuestion(const std::vector<std::wstring>& findings);
+// The lines of the findings as the question lists them.
+std::vector<std::wstring> ListedFindings(const std::vector<std::wstring>& findings);
+
+// How the check went before a launch, for the setup sheet.
+struct CheckOutcome {
+  enum State { kNotRun, kOff, kClean, kFindings } state = kNotRun;
+  std::vector<std::wstring> findings;  // kFindings: the user launched with them
+};
 
 }  // namespace quenlo::nc_check

@@ -604,10 +604,11 @@ class Reader {
         auto it = sets_.find(Key(u.use.word, u.use.number));
         if (it != sets_.end()) set = std::min(set, it->second);
       }
-      if (set > u.block) reading.uses.push_back(u.use);
+      (set > u.block ? reading.uses : reading.set_uses).push_back(u.use);
     }
-    std::stable_sort(reading.uses.begin(), reading.uses.end(),
-                     [](const NcUse& x, const NcUse& y) { return x.line < y.line; });
+    const auto by_line = [](const NcUse& x, const NcUse& y) { return x.line < y.line; };
+    std::stable_sort(reading.uses.begin(), reading.uses.end(), by_line);
+    std::stable_sort(reading.set_uses.begin(), reading.set_uses.end(), by_line);
     return reading;
   }
 

@@ -29,6 +29,10 @@ struct NcReading {
   // The first use of each tool, offset and work offset that the program does
   // not set itself before it, ordered by line.
   std::vector<NcUse> uses;
+  // The first use of each offset that the program sets itself before it (what
+  // `uses` leaves out), ordered by line: for pages that show what the program
+  // selects, not for the check.
+  std::vector<NcUse> set_uses;
   // False for text that is no program the control could read: UTF-16 (a byte
   // order mark, or NUL bytes between the characters), or no block at all
   // that holds an address outside comments and junk.

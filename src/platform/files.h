@@ -56,7 +56,10 @@ class FileReplacement {
   bool ready() const;
   // Writes the bytes and puts the file in place. False (and the file at the
   // path as it was) when any step fails or the replacement was not ready.
-  bool Commit(std::string_view bytes);
+  // With `flush` the bytes reach the disk before the rename; a page for people
+  // that every launch writes again may go without (after a power failure it
+  // may then be empty, never a mixture of two versions).
+  bool Commit(std::string_view bytes, bool flush = true);
 
  private:
   struct State;
@@ -65,7 +68,7 @@ class FileReplacement {
 
 // Writes bytes to a temporary file beside `path`, then renames it into place,
 // replacing any file there (see FileReplacement).
-bool ReplaceFileContents(std::wstring_view path, std::string_view bytes);
+bool ReplaceFileContents(std::wstring_view path, std::string_view bytes, bool flush = true);
 
 // Deletes a file. A missing file is no error; false when a file is still there
 // (a read-only file is not deleted).

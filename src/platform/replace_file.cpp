@@ -3,9 +3,9 @@
 
 namespace quenlo::platform {
 
-bool ReplaceFileContents(std::wstring_view path, std::string_view bytes) {
+bool ReplaceFileContents(std::wstring_view path, std::string_view bytes, bool flush) {
   FileReplacement replacement(path);
-  return replacement.Commit(bytes);
+  return replacement.Commit(bytes, flush);
 }
 
 }  // namespace quenlo::platform

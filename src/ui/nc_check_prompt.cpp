@@ -9,16 +9,25 @@
 namespace quenlo::ui {
 
 bool CStartupDlgBar::ConfirmNcProgram() {
-  if (!ReadyToLaunch(settings)) return true;                // the run launches nothing anyway
-  if (ReadStoreValue(L"nc_check", L"") == L"0") return true;  // switched off by the user
+  nc_check_outcome = {};
+  if (!ReadyToLaunch(settings)) return true;  // the run launches nothing anyway
+  if (ReadStoreValue(L"nc_check", L"") == L"0") {  // switched off by the user
+    nc_check_outcome.state = nc_check::CheckOutcome::kOff;
+    return true;
+  }
   std::vector<std::wstring> findings;
   try {
     findings = nc_check::CheckNcProgram(settings.nc_file, WcsTable);
   } catch (...) {
     return true;  // out of memory, or a host call that threw: the launch goes on as without the check
   }
-  if (findings.empty()) return true;
-  return AskYesNo(nc_check::LaunchQuestion(findings));
+  if (findings.empty()) {
+    nc_check_outcome.state = nc_check::CheckOutcome::kClean;
+    return true;
+  }
+  if (!AskYesNo(nc_check::LaunchQuestion(findings))) return false;
+  nc_check_outcome = {nc_check::CheckOutcome::kFindings, std::move(findings)};
+  return true;
 }
 
 }  // namespace quenlo::ui

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/dialog.h"
+#include "nc_check/nc_check.h"
 #include "settings/link_settings.h"
 
 namespace quenlo::ui {
@@ -61,6 +62,8 @@ class CStartupDlgBar : public MCDialog {
   // Before a launch: the NC program checked against what the hand-off will
   // carry. False when the user chose not to launch.
   bool ConfirmNcProgram();
+  // How that check went, for the setup sheet of the launch.
+  nc_check::CheckOutcome nc_check_outcome;
 
  private:
   void RestoreTypedOrigin();  // part_x, part_y, part_z = part_manual

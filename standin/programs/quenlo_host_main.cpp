@@ -24,6 +24,7 @@
 
 #include "add_in.h"
 #include "file_faults.h"
+#include "fixed_clock.h"
 #include "host_state.h"
 #include "panel_script.h"
 #include "platform/ansi.h"
@@ -150,6 +151,10 @@ int RunHost(const std::wstring& job_path, const std::wstring& script_path, const
   }
   if (faults.active) standin::InjectFileFaults(faults, add_in.module);
   standin::Report("add-in: Tarvik.dll " + (add_in.version.empty() ? "without a version resource" : add_in.version));
+  if (!standin::FixClockFromEnvironment(add_in.module)) {
+    std::fprintf(stderr, "quenlo-host: QUENLO_CLOCK: expected YYYY-MM-DD hh:mm:ss\n");
+    return 2;
+  }
   standin::Report("version: " + std::to_string(add_in.m_version(version)));
   if (timing) host.run_started = std::chrono::steady_clock::now();
   int result = add_in.Run(0);

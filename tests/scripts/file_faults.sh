@@ -9,7 +9,8 @@
 # writers remove after a failure, are absent; an STL file that was not written
 # because the project file could not be created is the old one), every other
 # file is the new one, no temporary file is left, one message names the failed
-# file, and no simulator is started when the tool, project or STL file failed.
+# file, and no simulator is started when the tool, project or STL file failed
+# (a failed setup sheet has its message and the simulator starts).
 set -uo pipefail
 source "$(dirname "$0")/lib/common.bash"
 source "$(dirname "$0")/lib/launch_files.bash"
@@ -56,13 +57,21 @@ for kind in open write short flush close rename remove; do
         *) check "$what: $f is the old or the new file, whole" false ;;
       esac
     done
+    # A launch whose tool, project or STL file failed writes no sheet: the old one stays.
+    if [ ${#broken[@]} -gt 1 ] && [ "${broken[-1]}" = out/part.setup.html ]; then
+      unset 'broken[-1]'
+    fi
     # A project file that cannot be created stops the project writer before
     # it writes the STL file, which then stays the old one.
     if [ "${broken[*]:-}" = "out/part.prjx out/part.NC.stl" ] || [ "${broken[*]:-}" = "out/part.NC.stl out/part.prjx" ]; then
       check "$what: the STL file kept is the old one" '[ "$(file_state "$root" "$work/new" "$work/old" out/part.NC.stl)" = old ]'
       broken=(out/part.prjx)
     fi
-    if [ ${#broken[@]} -gt 0 ] && [ "${broken[0]}" != out/settings.nvs ] && [ "${broken[0]}" != user/Halvorn/TARVIK.ini ]; then
+    if [ "${broken[*]:-}" = out/part.setup.html ]; then
+      # The sheet is for people: its own message, and the launch goes on.
+      check "$what: the simulator started without the sheet" 'grep -q "^started: " <<<"$out"'
+      check "$what: the sheet's message" 'grep -qx "message: セットアップシートを保存できませんでした。" <<<"$out"'
+    elif [ ${#broken[@]} -gt 0 ] && [ "${broken[0]}" != out/settings.nvs ] && [ "${broken[0]}" != user/Halvorn/TARVIK.ini ]; then
       check "$what: no simulator started on stale files" '! grep -q "^started: " <<<"$out"'
       check "$what: the message says so" 'grep -qx "シミュレーターは起動しませんでした。" <<<"$out"'
     fi

@@ -10,20 +10,26 @@ namespace {
 
 // The new file is built whole in memory and renamed into place complete, so
 // the old one stays until the new one replaces it.
-bool TryWriteToolFile(const std::wstring& path) {
+bool TryWriteToolFile(const std::wstring& path, ToolModel& model) {
   platform::FileReplacement file(path);
   if (!file.ready()) return false;
+  model = BuildToolModel();
   std::string bytes;
-  BuildToolFile(bytes);
+  AppendToolFile(bytes, model);
   return file.Commit(bytes);
 }
 
 }  // namespace
 
 bool WriteToolFile(std::wstring path, std::wstring& failure) {
+  ToolModel model;
+  return WriteToolFile(std::move(path), model, failure);
+}
+
+bool WriteToolFile(std::wstring path, ToolModel& model, std::wstring& failure) {
   bool written = false;
   try {
-    written = TryWriteToolFile(path);
+    written = TryWriteToolFile(path, model);
   } catch (...) {
     written = false;  // out of memory, or a host call that threw: nothing reaches the host
   }

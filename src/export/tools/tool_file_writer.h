@@ -4,12 +4,18 @@
 
 #include <string>
 
+#include "export/tools/tool_model.h"
+
 namespace quenlo {
 
 // Writes the tool file at `path`. True when it was written; otherwise there is
 // no tool file at `path` (unless a read-only one stays), and `failure` holds
 // the message that says so, for the caller to show.
 bool WriteToolFile(std::wstring path, std::wstring& failure);
+
+// The same, keeping the tool model the file was written from in `model`, for
+// the launch's other writers (empty when the host's walk failed).
+bool WriteToolFile(std::wstring path, ToolModel& model, std::wstring& failure);
 
 // The same, showing the failure message itself.
 bool WriteToolFile(std::wstring path);

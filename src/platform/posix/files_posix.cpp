@@ -152,11 +152,11 @@ FileReplacement::~FileReplacement() {
 
 bool FileReplacement::ready() const { return state_->fd >= 0; }
 
-bool FileReplacement::Commit(std::string_view bytes) {
+bool FileReplacement::Commit(std::string_view bytes, bool flush) {
   if (state_->fd < 0) return false;
   int fd = state_->fd;
   state_->fd = -1;
-  bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  bool ok = WriteAll(fd, bytes) && (!flush || ::fsync(fd) == 0);
   ok = (::close(fd) == 0) && ok;
   // The target may have become read-only since the temporary file was made.
   struct stat st {};

@@ -171,7 +171,7 @@ FileReplacement::~FileReplacement() {
 
 bool FileReplacement::ready() const { return state_->file != INVALID_HANDLE_VALUE; }
 
-bool FileReplacement::Commit(std::string_view bytes) {
+bool FileReplacement::Commit(std::string_view bytes, bool flush) {
   if (state_->file == INVALID_HANDLE_VALUE) return false;
   HANDLE file = state_->file;
   state_->file = INVALID_HANDLE_VALUE;
@@ -183,7 +183,7 @@ bool FileReplacement::Commit(std::string_view bytes) {
     ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) && written == chunk;
     done += written;
   }
-  ok = FlushFileBuffers(file) && ok;
+  if (flush) ok = FlushFileBuffers(file) && ok;
   ok = CloseHandle(file) && ok;
   if (ok) ok = MoveOver(state_->temp, state_->target);
   if (!ok) DeleteFileW(state_->temp.c_str());

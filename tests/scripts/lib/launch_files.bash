@@ -20,8 +20,9 @@
 #   stray_files ROOT   files in the output folders that are none of the outputs
 
 # The outputs, relative to ROOT, and the NC file beside them (the STL file is
-# named after it).
-outputs=(out/part.tol out/part.prjx out/part.NC.stl out/settings.nvs user/Halvorn/TARVIK.ini)
+# named after it). The setup sheet holds the launch's time and the NC file's:
+# both are fixed (QUENLO_CLOCK, seed_old), so that every launch writes the same.
+outputs=(out/part.tol out/part.prjx out/part.NC.stl out/part.setup.html out/settings.nvs user/Halvorn/TARVIK.ini)
 inputs=(out/part.NC)
 
 if [ "$mode" = windows ]; then
@@ -70,10 +71,12 @@ seed_old() {
   local root="$1"
   mkdir -p "$root/out" "$root/user/Halvorn"
   echo "G0 X0 Y0" > "$root/out/part.NC"
+  TZ=UTC touch -d "2026-12-01 08:00:00" "$root/out/part.NC"
   printf 'old tool file\n' > "$root/out/part.tol"
   printf 'old project file\r\n' > "$root/out/part.prjx"
   printf 'solid old\nendsolid old\n' > "$root/out/part.NC.stl"
   printf 'old settings file\r\n' > "$root/out/settings.nvs"
+  printf '<p>old sheet</p>\n' > "$root/out/part.setup.html"
   printf '[Settings]\r\nwcs_num=0\r\nprj=old.prjx\r\n' > "$root/user/Halvorn/TARVIK.ini"
 }
 
@@ -107,6 +110,7 @@ new_launch_work() {
   seed_old "$root"
   seed_old "$work/old"
   export TARVIK_STANDIN_LOG="$(host_path "$work/simulator.log")"
+  export TZ=UTC QUENLO_CLOCK="2026-12-09 10:30:00"
 }
 
 run_launch() { (cd "$root" && quenlo_host job.json --script launch.panel --headless "$@"); }

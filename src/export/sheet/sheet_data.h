@@ -1,0 +1,61 @@
+// What the setup sheet shows of the tools and work offsets, as the texts it
+// shows them with; carried inside the page as a JSON block, so that the next
+// launch can tell what changed since this one.
+//
+//   <script type="application/json" id="setup-data">
+//   {"format":"quenlo-setup-sheet/1",
+//    "tools":[{"t":3,"name":"...","kind":"ミル","length":"75",...}, ...],
+//    "offsets":[{"row":1,"code":"G54","values":["12.5","0","-200","0",...]}, ...]}
+//   </script>
+//
+// Every value is a string as the sheet shows it; '<', '>' and '&' are written
+// as \u escapes, so the block can never end the element it stands in.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quenlo::sheet {
+
+// The tool values that the data block carries and the changes compare, in
+// order: key in the block, label on the sheet.
+struct ValueName {
+  const char* key;
+  const wchar_t* label;
+};
+inline constexpr size_t kToolValues = 10;
+extern const ValueName kToolValueNames[kToolValues];
+inline constexpr size_t kAxes = 9;
+extern const wchar_t* const kAxisNames[kAxes];  // X Y Z A B C U V W
+
+struct ToolData {
+  int number = 0;
+  std::array<std::string, kToolValues> values;  // UTF-8
+};
+
+struct OffsetData {
+  int row = 0;
+  std::string code;  // "G54", "G54.1P12"
+  std::array<std::string, kAxes> values;
+};
+
+struct SheetData {
+  std::vector<ToolData> tools;
+  std::vector<OffsetData> offsets;
+};
+
+// Appends the data block (the whole <script> element and a line end).
+void AppendDataBlock(std::string& out, const SheetData& data);
+
+// The data block of a sheet this writer made; nothing for a page without one
+// or whose block cannot be read: that is no error, only no previous launch.
+std::optional<SheetData> ReadDataBlock(std::string_view page);
+
+// What changed from `before` to `now`, a line each (UTF-8, not escaped):
+// "T5 追加", "T7 削除", "T3 全長 75 → 80", "G54 X 12.5 → 13".
+std::vector<std::string> Changes(const SheetData& before, const SheetData& now);
+
+}  // namespace quenlo::sheet

@@ -1,0 +1,349 @@
+#include "export/sheet/sheet_drawing.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+
+#include "common/numbers.h"
+#include "export/sheet/sheet_text.h"
+
+namespace quenlo::sheet {
+namespace {
+
+constexpr double kMargin = 2;  // mm around every drawing
+
+// Millimetres in the drawings' unit, tenths of a millimetre, whole: a fifth of
+// a pixel at the largest scale, and a digit less than hundredths would write.
+constexpr double kUnitsPerMm = 10;
+long long Units(double mm) {
+  const double u = std::round(mm * kUnitsPerMm);
+  return std::isfinite(u) && std::fabs(u) < 1e15 ? static_cast<long long>(u) : 0;
+}
+void AppendMm(std::string& out, double mm) { AppendD(out, Units(mm)); }
+
+// A path in the drawing's coordinates: y up in millimetres, written y down.
+// After the first point every step is relative ("l", "a"), between points
+// rounded to the unit, so nothing adds up; lines after a line go without
+// their letter, as SVG allows. A sheet holds tens of thousands of these
+// numbers: they are written into a buffer and appended a block at a time.
+class PathText {
+ public:
+  PathText(std::string& out, double dy) : out_(out), dy_(dy) {}
+  ~PathText() { Flush(); }
+  PathText(const PathText&) = delete;
+  PathText& operator=(const PathText&) = delete;
+
+  void To(double x, double y) {
+    Room();
+    const long long ux = Units(x), uy = Units(dy_ - y);
+    if (!started_) {
+      *at_++ = 'M';
+      Int(ux);
+      *at_++ = ' ';
+      Int(uy);
+      last_ = 'M';  // pairs after M would be absolute lines: the next step says "l"
+    } else {
+      *at_++ = last_ == 'l' ? ' ' : 'l';
+      last_ = 'l';
+      Int(ux - x_);
+      *at_++ = ' ';
+      Int(uy - y_);
+    }
+    x_ = ux;
+    y_ = uy;
+    last_y_ = y;
+    started_ = true;
+  }
+  void Arc(const ProfilePiece& p) {
+    if (!started_) To(0, 0);
+    Room();
+    const long long ux = Units(p.x), uy = Units(dy_ - p.y), r = Units(p.radius);
+    *at_++ = 'a';
+    Int(r);
+    *at_++ = ' ';
+    Int(r);
+    // Turning the positive way with y up is clockwise on a page whose y runs down.
+    for (const char* c = p.positive ? " 0 0 1 " : " 0 0 0 "; *c; ++c) *at_++ = *c;
+    Int(ux - x_);
+    *at_++ = ' ';
+    Int(uy - y_);
+    x_ = ux;
+    y_ = uy;
+    last_y_ = p.y;
+    last_ = 'a';
+  }
+  void Pieces(const Profile& profile, bool from_axis) {
+    if (from_axis && !profile.empty() && profile[0].kind != 'P' && profile[0].kind != 'F') To(0, 0);
+    for (const ProfilePiece& p : profile) {
+      switch (p.kind) {
+        case 'A': Arc(p); break;
+        case 'F':
+          To(p.from_x, 0);
+          To(p.x, 0);
+          break;
+        default: To(p.x, p.y);
+      }
+    }
+  }
+  // Back to the axis at the last height, and closed.
+  void CloseToAxis() {
+    if (started_) To(0, last_y_);
+    Close();
+  }
+  void Close() {
+    Room();
+    *at_++ = 'Z';
+  }
+
+ private:
+  // The longest step: "a", five numbers of at most 20 characters, 11 more.
+  static constexpr long kLongestStep = 5 * 20 + 12;
+  void Room() {
+    if (buffer_ + sizeof buffer_ - at_ < kLongestStep) Flush();
+  }
+  void Int(long long v) { at_ = std::to_chars(at_, at_ + 20, v).ptr; }
+  void Flush() {
+    out_.append(buffer_, static_cast<size_t>(at_ - buffer_));
+    at_ = buffer_;
+  }
+
+  std::string& out_;
+  double dy_;
+  char buffer_[2048];
+  char* at_ = buffer_;
+  long long x_ = 0, y_ = 0;  // the last point, in units as written
+  double last_y_ = 0;
+  char last_ = 0;
+  bool started_ = false;
+};
+
+// A positive number with at most `decimals` decimals, trailing zeros left out
+// (sizes in pixels, stroke widths).
+void AppendFixed(std::string& out, double value, int decimals) {
+  long long scale = 1;
+  for (int i = 0; i < decimals; ++i) scale *= 10;
+  const double v = std::round(value * static_cast<double>(scale));
+  const long long n = std::isfinite(v) && v >= 0 && v < 1e15 ? static_cast<long long>(v) : 0;
+  AppendD(out, n / scale);
+  long long fraction = n % scale;
+  if (fraction == 0) return;
+  out += '.';
+  for (long long digit = scale / 10; digit > 0 && fraction > 0; digit /= 10) {
+    out += static_cast<char>('0' + fraction / digit);
+    fraction %= digit;
+  }
+}
+
+void Extend(ToolPicture& p, double x, double y) {
+  p.left = std::min(p.left, x);
+  p.right = std::max(p.right, x);
+  p.bottom = std::min(p.bottom, y);
+  p.top = std::max(p.top, y);
+}
+
+void ExtendBy(ToolPicture& p, const Profile& profile, double dy, bool mirrored) {
+  for (const ProfilePiece& piece : profile) {
+    Extend(p, piece.x, piece.y + dy);
+    if (piece.kind == 'F') Extend(p, piece.from_x, dy);
+    if (mirrored) Extend(p, -piece.x, piece.y + dy);
+  }
+}
+
+void OpenSvg(std::string& out, const char* cls, double left, double bottom, double right, double top, double scale,
+             double margin = kMargin) {
+  const double w = right - left + 2 * margin, h = top - bottom + 2 * margin;
+  out += "<svg class=\"";
+  out += cls;
+  out += "\" width=\"";
+  AppendFixed(out, w * scale, 1);
+  out += "\" height=\"";
+  AppendFixed(out, h * scale, 1);
+  out += "\" viewBox=\"";
+  AppendMm(out, left - margin);
+  out += ' ';
+  AppendMm(out, -margin);
+  out += ' ';
+  AppendMm(out, w);
+  out += ' ';
+  AppendMm(out, h);
+  out += "\">";
+}
+
+}  // namespace
+
+void ToolPicture::Measure() {
+  left = right = bottom = top = 0;
+  const bool mill = !tool->turning;
+  ExtendBy(*this, tool->profile, 0, mill);
+  if (mill) Extend(*this, 0, tool->length);
+  if (holder && holder->kind == HolderRecord::Kind::kStandard) {
+    Extend(*this, -holder->dia / 2, tool->projection);
+    Extend(*this, holder->dia / 2, tool->projection + holder->length);
+  } else if (holder && holder->kind == HolderRecord::Kind::kUser) {
+    ExtendBy(*this, holder->profile, tool->projection, true);
+  }
+  if (has_gauge) Extend(*this, 0, gauge);
+}
+
+double CommonScale(const std::vector<ToolPicture>& pictures) {
+  double tallest = 0, widest = 0;
+  for (const ToolPicture& p : pictures) {
+    tallest = std::max(tallest, p.top - p.bottom + 2 * kMargin);
+    widest = std::max(widest, p.right - p.left + 2 * kMargin);
+  }
+  // At most 2 px a millimetre; the tallest tool in 200 px, the widest in 160.
+  double scale = 2;
+  if (tallest > 0) scale = std::min(scale, 200 / tallest);
+  if (widest > 0) scale = std::min(scale, 160 / widest);
+  return scale;
+}
+
+namespace {
+
+// A profile and its mirror image about the axis, in a group of `cls`. The
+// copy that <use> makes takes its fill and stroke from the group, not from
+// the page's style rules, so the group carries the width of one pixel.
+void AppendMirrored(std::string& out, const char* cls, char name, size_t id, std::string_view stroke,
+                    const Profile& profile, double dy, bool from_axis) {
+  out += "<g class=\"";
+  out += cls;
+  out += "\" stroke-width=\"";
+  out += stroke;
+  out += "\"><path id=\"";
+  out += name;
+  AppendD(out, static_cast<long long>(id));
+  out += "\" d=\"";
+  {
+    PathText path(out, dy);
+    path.Pieces(profile, from_axis);
+    path.CloseToAxis();
+  }
+  out += "\"/><use href=\"#";
+  out += name;
+  AppendD(out, static_cast<long long>(id));
+  out += "\" transform=\"scale(-1 1)\"/></g>";
+}
+
+}  // namespace
+
+void AppendToolSvg(std::string& out, const ToolPicture& p, size_t id, double scale) {
+  OpenSvg(out, "tool", p.left, p.bottom, p.right, p.top, scale);
+  // The viewBox's y runs down from the top of the drawing.
+  const double dy = p.top;
+  const ToolRecord& t = *p.tool;
+  // One pixel in the drawing's units: the same for every tool of the sheet.
+  std::string stroke;
+  AppendFixed(stroke, kUnitsPerMm / scale, 2);
+  if (t.turning && !t.profile.empty()) {
+    out += "<path class=\"cutter\" d=\"";
+    {
+      PathText path(out, dy);
+      path.Pieces(t.profile, false);
+      path.Close();
+    }
+    out += "\"/>";
+  } else if (!t.profile.empty()) {
+    AppendMirrored(out, "cutter", 't', id, stroke, t.profile, dy, true);
+  }
+  // The holder over the tool: the shank inside it shows through.
+  if (p.holder && p.holder->kind == HolderRecord::Kind::kStandard) {
+    out += "<rect class=\"holder\" x=\"";
+    AppendMm(out, -p.holder->dia / 2);
+    out += "\" y=\"";
+    AppendMm(out, dy - t.projection - p.holder->length);
+    out += "\" width=\"";
+    AppendMm(out, p.holder->dia);
+    out += "\" height=\"";
+    AppendMm(out, p.holder->length);
+    out += "\"/>";
+  } else if (p.holder && p.holder->kind == HolderRecord::Kind::kUser && !p.holder->profile.empty()) {
+    // The holder's profile stands on the projection.
+    AppendMirrored(out, "holder", 'h', id, stroke, p.holder->profile, dy - t.projection, false);
+  }
+  if (!t.turning) {
+    out += "<line class=\"axis\" x1=\"0\" x2=\"0\" y1=\"";
+    AppendMm(out, -kMargin);
+    out += "\" y2=\"";
+    AppendMm(out, dy - p.bottom + kMargin);
+    out += "\"/>";
+  }
+  if (p.has_gauge) {
+    out += "<line class=\"gauge\" x1=\"";
+    AppendMm(out, p.left - kMargin);
+    out += "\" x2=\"";
+    AppendMm(out, p.right + kMargin);
+    out += "\" y1=\"";
+    AppendMm(out, dy - p.gauge);
+    out += "\" y2=\"";
+    AppendMm(out, dy - p.gauge);
+    out += "\"/>";
+  }
+  out += "</svg>";
+}
+
+void AppendScaleBar(std::string& out, double scale) {
+  const double bar = 10 * scale;
+  out += "<svg class=\"scale\" width=\"";
+  AppendFixed(out, bar + 8, 1);
+  out += "\" height=\"12\"><path d=\"M4 2V10H";
+  AppendFixed(out, bar + 4, 1);
+  out += "V2\"/></svg> 10 mm";
+}
+
+void AppendStockView(std::string& out, const wchar_t* title, const wchar_t* axes, ViewShape shape, double x0,
+                     double y0, double x1, double y1) {
+  const double left = std::min({x0, x1, 0.0}), right = std::max({x0, x1, 0.0});
+  const double bottom = std::min({y0, y1, 0.0}), top = std::max({y0, y1, 0.0});
+  const double span = std::max({right - left, top - bottom, 1.0});
+  // 150 px for the larger side, and 10 px around it for the origin's mark.
+  const double scale = 150 / span, margin = 10 / scale;
+  out += "<figure class=\"view\">";
+  OpenSvg(out, "stock", left, bottom, right, top, scale, margin);
+  const double dy = top;
+  if (shape == ViewShape::kCircle) {
+    out += "<ellipse class=\"body\" cx=\"";
+    AppendMm(out, (x0 + x1) / 2);
+    out += "\" cy=\"";
+    AppendMm(out, dy - (y0 + y1) / 2);
+    out += "\" rx=\"";
+    AppendMm(out, std::fabs(x1 - x0) / 2);
+    out += "\" ry=\"";
+    AppendMm(out, std::fabs(y1 - y0) / 2);
+    out += "\"/>";
+  } else {
+    out += "<rect class=\"body\" x=\"";
+    AppendMm(out, std::min(x0, x1));
+    out += "\" y=\"";
+    AppendMm(out, dy - std::max(y0, y1));
+    out += "\" width=\"";
+    AppendMm(out, std::fabs(x1 - x0));
+    out += "\" height=\"";
+    AppendMm(out, std::fabs(y1 - y0));
+    out += "\"/>";
+  }
+  // The work origin: a cross and a ring, sized for the page, not the stock.
+  const double r = 4 / scale;
+  out += "<path class=\"origin\" d=\"M";
+  AppendMm(out, -2 * r);
+  out += ' ';
+  AppendMm(out, dy);
+  out += 'H';
+  AppendMm(out, 2 * r);
+  out += 'M';
+  AppendMm(out, 0);
+  out += ' ';
+  AppendMm(out, dy - 2 * r);
+  out += 'V';
+  AppendMm(out, dy + 2 * r);
+  out += "\"/><circle class=\"origin\" cx=\"0\" cy=\"";
+  AppendMm(out, dy);
+  out += "\" r=\"";
+  AppendMm(out, r);
+  out += "\"/></svg><figcaption>";
+  AppendEscaped(out, title);
+  out += "（";
+  AppendEscaped(out, axes);
+  out += "）</figcaption></figure>";
+}
+
+}  // namespace quenlo::sheet

@@ -1,0 +1,40 @@
+// The setup sheet's drawings, inline SVG: each tool to one scale for the whole
+// sheet, drawn from the profile pieces of the tool model (the numbers the tool
+// file carries), and the stock with the work origin. Coordinates are written
+// in hundredths of a millimetre, whole numbers; the viewBox scales them.
+#pragma once
+
+#include <string>
+
+#include "export/tools/tool_model.h"
+
+namespace quenlo::sheet {
+
+// A tool's drawing in millimetres: x across (0 on a milling tool's axis), y up
+// from the tip.
+struct ToolPicture {
+  const ToolRecord* tool = nullptr;
+  const HolderRecord* holder = nullptr;  // milling tools with a holder line in the file
+  double gauge = 0;                      // the gauge line's height, when `has_gauge`
+  bool has_gauge = false;
+  double left = 0, right = 0, bottom = 0, top = 0;  // the extent, filled by Measure
+  void Measure();
+};
+
+// The scale for every tool of the sheet, in CSS pixels per millimetre: the
+// tallest and the widest drawing fit a table row.
+double CommonScale(const std::vector<ToolPicture>& pictures);
+
+// One tool's <svg>; `id` makes its path's name unique in the page.
+void AppendToolSvg(std::string& out, const ToolPicture& picture, size_t id, double scale);
+
+// A 10 mm bar at `scale`, labelled.
+void AppendScaleBar(std::string& out, double scale);
+
+// A view of the stock: a rectangle (or a circle) from (x0, y0) to (x1, y1) in
+// millimetres of the view's two axes, the work origin marked at (0, 0).
+enum class ViewShape { kRectangle, kCircle };
+void AppendStockView(std::string& out, const wchar_t* title, const wchar_t* axes, ViewShape shape, double x0,
+                     double y0, double x1, double y1);
+
+}  // namespace quenlo::sheet
