@@ -4,7 +4,10 @@
 // shape rewrite any template without a crash.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <map>
+#include <memory>
+#include <unordered_map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -19,12 +22,31 @@ namespace {
 
 using namespace quenlo;
 
-// The first rule, from `from` on, whose key begins `line`.
-size_t FirstKey(const KeyRules& rules, const std::string& line, size_t from) {
-  for (size_t i = from; i < rules.size(); ++i)
-    if (line.compare(0, rules[i].key.size(), rules[i].key) == 0) return i;
-  return rules.size();
-}
+// The first rule whose key begins a line, found another way than the
+// rewrite's own index: every beginning of the line looked up among the keys
+// (each key with the first rule that has it).
+class FirstKeys {
+ public:
+  explicit FirstKeys(const KeyRules& rules) : none_(rules.size()) {
+    for (size_t i = 0; i < rules.size(); ++i) {
+      first_.emplace(rules[i].key, i);
+      longest_ = std::max(longest_, rules[i].key.size());
+    }
+  }
+  size_t operator()(const std::string& line) const {
+    size_t found = none_;
+    for (size_t length = 1; length <= longest_ && length <= line.size(); ++length) {
+      auto it = first_.find(line.substr(0, length));
+      if (it != first_.end()) found = std::min(found, it->second);
+    }
+    return found;
+  }
+
+ private:
+  std::unordered_map<std::string, size_t> first_;  // emplace keeps the first rule of a key
+  size_t longest_ = 0;
+  size_t none_;
+};
 
 }  // namespace
 
@@ -37,16 +59,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static AxisRow wcs[kWcsRows]{};
   static AxisRow ref[kRefRows]{};
   static int stl_writes = 0;
-  static std::map<std::pair<int, int>, std::pair<KeyRules, KeyRules>> rule_sets;
+  struct RuleSet {
+    KeyRules real, plain;
+    std::unique_ptr<FirstKeys> first;
+  };
+  static std::map<std::pair<int, int>, RuleSet> rule_sets;
   StockSetup stock;
   stock.shape = in.ConsumeIntegralInRange<int>(-1, 4);
   stock.origin_code = in.ConsumeIntegralInRange<short>(-1, 9);
   stock.size_x = 100.5;
-  auto& [real, plain] = rule_sets[{stock.shape, stock.origin_code}];
+  RuleSet& set = rule_sets[{stock.shape, stock.origin_code}];
+  KeyRules& real = set.real;
+  KeyRules& plain = set.plain;
   if (real.empty()) {
     real = BuildProjectRules({settings, wcs, ref, stock, L"/nc/job.NC.stl", [] { ++stl_writes; }});
     // The same keys as plain line keys: the output is the template line for line.
     for (const KeyRule& rule : real) plain.push_back(LineRule(rule.key, "\x01" + std::to_string(plain.size())));
+    set.first = std::make_unique<FirstKeys>(plain);
   }
   stl_writes = 0;
   std::string bytes = in.ConsumeRemainingBytesAsString();
@@ -58,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(in_lines.size() == out_lines.size());
   bool any_match = false;
   for (size_t n = 0; n < in_lines.size(); ++n) {
-    size_t first = FirstKey(plain, in_lines[n], 0);
+    size_t first = (*set.first)(in_lines[n]);
     any_match = any_match || first < plain.size();
     FUZZ_CHECK(out_lines[n] == (first < plain.size() ? plain[first].replacement : in_lines[n]));
   }

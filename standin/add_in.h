@@ -11,6 +11,7 @@ struct AddIn {
   int (*m_main)(int) = nullptr;
   int (*Run)(int) = nullptr;
   void* module = nullptr;  // Windows: the loaded Tarvik.dll (HMODULE)
+  std::string version;     // "1.0.0": Windows: from its version resource; empty without one
 };
 
 // False with a message when the add-in cannot be loaded.

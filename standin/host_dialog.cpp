@@ -1,5 +1,6 @@
-// The host's dialog base, function panel and framework services, with the
-// panel's window kept headless and the user played by the panel script.
+// The host's dialog base, function panel and framework services: the panel's
+// window is the real dialog on Windows or the headless one (docks either),
+// and the user is played by the panel script.
 #include "headless_window.h"
 #include "host/dialog.h"
 #include "host/resources.h"

@@ -20,6 +20,10 @@ class ScriptedWindow : public DialogWindow {
 
   const DialogTemplate& dialog_template() const { return template_; }
 
+  // A combo box's list, as the script's `show` and `select` read it.
+  virtual int GetCount(int id) = 0;
+  virtual std::wstring GetLBText(int id, int index) = 0;
+
   // The user's actions on the controls.
   virtual void UserType(int id, const std::wstring& text) = 0;
   virtual void UserSelect(int id, int index) = 0;

@@ -38,47 +38,16 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wparam, LPARAM lpara
   }
 }
 
-// The dialog's messages, routed to the panel's message map and handlers.
-INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_INITDIALOG) {
-    auto* c = reinterpret_cast<Creation*>(lparam);
-    c->window = std::make_unique<Win32Window>(*c->names, c->resources, c->frame, hwnd, c->title);
-    SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(c->window.get()));
-    c->dialog->AttachWindow(c->window.get());
-    Report("panel docked: ", c->title);
-    c->dialog->OnInitDialog();
-    return TRUE;
-  }
-  auto* window = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-  MCDialog* dialog = Host().dialog;
-  // Once the panel is removed, the dialog object hears nothing more.
-  if (!window || !dialog || dialog->window() != window) return FALSE;
-  switch (message) {
-    case WM_COMMAND:
-      if (!lparam) return FALSE;  // menus and keys: not the panel's controls
-      dialog->OnCommand(LOWORD(wparam), HIWORD(wparam));
-      return TRUE;
-    case WM_CLOSE:
-      dialog->OnClose();
-      return FALSE;  // then default processing
-    case WM_PAINT: {
-      PAINTSTRUCT paint;
-      BeginPaint(hwnd, &paint);
-      EndPaint(hwnd, &paint);
-      dialog->OnPaint();
-      return TRUE;
-    }
-    case WM_SIZE:
-      dialog->OnSize();
-      return TRUE;
-    case WM_TIMER:
-      dialog->OnTimer(static_cast<int>(wparam));
-      return FALSE;
-    case WM_DRAWITEM:
-      return window->DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
-    default:
-      return FALSE;
-  }
+// The dialog's creation: its window object is made at WM_INITDIALOG, keeps
+// itself in the dialog's user data, and takes every later message.
+INT_PTR CALLBACK CreationProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message != WM_INITDIALOG) return Win32Window::DialogProc(hwnd, message, wparam, lparam);
+  auto* c = reinterpret_cast<Creation*>(lparam);
+  c->window = std::make_unique<Win32Window>(*c->names, c->resources, c->frame, hwnd, c->title, c->dialog);
+  c->dialog->AttachWindow(c->window.get());
+  Report("panel docked: ", c->title);
+  c->dialog->OnInitDialog();
+  return TRUE;
 }
 
 void RegisterFrame() {
@@ -109,7 +78,7 @@ std::unique_ptr<ScriptedWindow> CreateWin32Panel(const ResourceModule& resources
                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!frame) return nullptr;
   Creation creation{&names, instance, frame, title, dialog, nullptr};
-  HWND hwnd = CreateDialogParamW(instance, id, frame, DialogProc, reinterpret_cast<LPARAM>(&creation));
+  HWND hwnd = CreateDialogParamW(instance, id, frame, CreationProc, reinterpret_cast<LPARAM>(&creation));
   if (!hwnd || !creation.window) {
     dialog->AttachWindow(nullptr);
     DestroyWindow(frame);

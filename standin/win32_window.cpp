@@ -13,10 +13,54 @@
 namespace standin {
 
 Win32Window::Win32Window(const DialogTemplate& names, HINSTANCE resources, HWND frame, HWND dialog,
-                         std::wstring title)
-    : ScriptedWindow(names), resources_(resources), frame_(frame), dialog_(dialog), title_(std::move(title)) {}
+                         std::wstring title, MCDialog* owner)
+    : ScriptedWindow(names),
+      resources_(resources),
+      owner_(owner),
+      frame_(frame),
+      dialog_(dialog),
+      title_(std::move(title)) {
+  SetWindowLongPtrW(dialog_, DWLP_USER, reinterpret_cast<LONG_PTR>(this));
+}
+
+INT_PTR CALLBACK Win32Window::DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
+  auto* window = reinterpret_cast<Win32Window*>(GetWindowLongPtrW(hwnd, DWLP_USER));
+  return window ? window->HandleMessage(message, wparam, lparam) : FALSE;
+}
+
+INT_PTR Win32Window::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  // Once the panel is removed, the dialog object hears nothing more.
+  if (!owner_ || owner_->window() != this) return FALSE;
+  switch (message) {
+    case WM_COMMAND:
+      if (!lparam) return FALSE;  // menus and keys: not the panel's controls
+      owner_->OnCommand(LOWORD(wparam), HIWORD(wparam));
+      return TRUE;
+    case WM_CLOSE:
+      owner_->OnClose();
+      return FALSE;  // then default processing
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      BeginPaint(dialog_, &paint);
+      EndPaint(dialog_, &paint);
+      owner_->OnPaint();
+      return TRUE;
+    }
+    case WM_SIZE:
+      owner_->OnSize();
+      return TRUE;
+    case WM_TIMER:
+      owner_->OnTimer(static_cast<int>(wparam));
+      return FALSE;
+    case WM_DRAWITEM:
+      return DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam));
+    default:
+      return FALSE;
+  }
+}
 
 Win32Window::~Win32Window() {
+  SetWindowLongPtrW(dialog_, DWLP_USER, 0);  // the messages of the destruction find no object
   DestroyWindow(frame_);  // the dialog, its controls and the tool tips with it
   for (auto& [id, set] : bitmaps_)
     for (HBITMAP b : set) DeleteObject(b);

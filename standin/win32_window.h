@@ -14,14 +14,22 @@
 #include <string>
 #include <vector>
 
+#include "host/dialog.h"
 #include "scripted_window.h"
 
 namespace standin {
 
 class Win32Window : public ScriptedWindow {
  public:
-  Win32Window(const DialogTemplate& names, HINSTANCE resources, HWND frame, HWND dialog, std::wstring title);
+  // `owner` is the dialog object whose message map the window's messages go
+  // to; the window keeps itself in the dialog's user data until it goes.
+  Win32Window(const DialogTemplate& names, HINSTANCE resources, HWND frame, HWND dialog, std::wstring title,
+              MCDialog* owner);
   ~Win32Window() override;
+
+  // The dialog procedure of every panel: finds the window object in the
+  // dialog's user data and passes the message to its handler.
+  static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
 
   std::wstring GetItemText(int id) override;
   void SetItemText(int id, const std::wstring& text) override;
@@ -70,8 +78,11 @@ class Win32Window : public ScriptedWindow {
 
  private:
   HWND Item(int id) const { return GetDlgItem(dialog_, id); }
+  // The dialog's messages, routed to the owner's message map and handlers.
+  INT_PTR HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
 
   HINSTANCE resources_;
+  MCDialog* owner_;
   HWND frame_;
   HWND dialog_;
   std::wstring title_;

@@ -25,7 +25,6 @@ std::string FormatGeneral(double value, int digits);
 // many numbers on one line).
 void AppendD(std::string& out, long long value);
 void AppendF(std::string& out, double value);
-void AppendG(std::string& out, double value);
 
 // "%g" written at `at`, which has room for kWriteGRoom characters (more may be
 // written than the count returned): for writers that build a line in place.
@@ -33,7 +32,6 @@ constexpr size_t kWriteGRoom = 16;
 size_t WriteG(char* at, double value);
 
 std::wstring WFormatD(long long value);
-std::wstring WFormatF(double value);
 std::wstring WFormatG(double value);
 
 // ASCII text (keys, formatted numbers) as wide text.

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "common/messages.h"
 #include "entry/link_run.h"
 #include "entry/resource_scope.h"
 #include "host/dialog.h"
@@ -17,7 +18,7 @@ const ResourceModule* g_module = &ui::AddinResources();
 // stopped where it was (files already in place stay), and why, when the
 // failure says so in plain ASCII.
 void ReportUnexpectedFailure(const char* what) {
-  std::wstring text = L"予期しないエラーのため、処理を中止しました。";
+  std::wstring text = messages::kUnexpectedFailure;
   std::wstring detail;
   for (const char* p = what; p && *p; ++p) {
     if (*p < 0x20 || *p > 0x7E) {
@@ -49,7 +50,7 @@ int Run(int) {
   try {
     quenlo::ResourceScope scope(quenlo::g_module);
     if (!OMgetActiveMachineGroup(true)) {
-      AfxMessageBox(L"マシングループがありません");
+      AfxMessageBox(quenlo::messages::kNoMachineGroup);
     } else {
       quenlo::LinkRun();
     }

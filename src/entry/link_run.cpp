@@ -1,5 +1,6 @@
 #include "entry/link_run.h"
 
+#include "common/messages.h"
 #include "common/numbers.h"
 #include "entry/nc_path.h"
 #include "export/project/project_writer.h"
@@ -21,6 +22,7 @@ namespace {
 
 constexpr wchar_t kPanelTitle[] = L"Quenlo for Tarvik/Pellast";
 constexpr wchar_t kZeroRow[] = L"0 0 0 0 0 0 0 0 0";
+constexpr int kShowWindow = 5;  // SW_SHOW: the run shows the panel it docked
 
 // The first operation whose flag byte says it names the NC file.
 bool FindNcOperation(operation& op) {
@@ -91,11 +93,11 @@ void StoreSettings(const LinkSettings& s) {
   // the old ones at the next run as if nothing had happened.
   if (!w.Commit()) {
     std::wstring path = StorePathForMessages();
-    AfxMessageBox(L"設定を保存できませんでした。" + (path.empty() ? L"" : L"\n" + path));
+    AfxMessageBox(messages::kStoreUnwritable + (path.empty() ? L"" : L"\n" + path));
     return;
   }
   std::wstring not_kept = PathsNotKept(s);
-  if (!not_kept.empty()) AfxMessageBox(PathsNotKeptMessage(not_kept));
+  if (!not_kept.empty()) AfxMessageBox(messages::PathsNotKept(not_kept));
 }
 
 // The tool file, the project file (with a solid stock's STL file), the setup
@@ -116,7 +118,7 @@ void ExportAndLaunch(const LinkSettings& s, const nc_check::CheckOutcome& check)
   }
   std::wstring message = tool_failure;
   if (!project_failure.empty()) message += (message.empty() ? L"" : L"\n") + project_failure;
-  AfxMessageBox(message + L"\nシミュレーターは起動しませんでした。");
+  AfxMessageBox(message + L"\n" + messages::kSimulatorNotStarted);
 }
 
 }  // namespace
@@ -149,7 +151,7 @@ void LinkRun() {
   s.wcs_shown = s.wcs_num;
 
   CreateInFunctionPnl(&dialog, kPanelTitle);
-  dialog.ShowWindow(5);
+  dialog.ShowWindow(kShowWindow);
   HostWindow* panel = get_FunctionPanel();
   for (;;) {
     if (dialog.dialog_done) break;

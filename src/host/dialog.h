@@ -64,8 +64,6 @@ class DialogWindow {
   virtual void SetCurSel(int id, int index) = 0;
   virtual void ResetContent(int id) = 0;
   virtual void AddString(int id, const std::wstring& text) = 0;
-  virtual int GetCount(int id) = 0;
-  virtual std::wstring GetLBText(int id, int index) = 0;
   virtual int GetCheck(int id) = 0;
   virtual void SetCheck(int id, int state) = 0;
   virtual void SetFocus(int id) = 0;

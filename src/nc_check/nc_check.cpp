@@ -1,5 +1,6 @@
 #include "nc_check/nc_check.h"
 
+#include "common/messages.h"
 #include "export/tools/tool_file_content.h"
 #include "nc_check/nc_findings.h"
 #include "nc_check/nc_reader.h"
@@ -8,7 +9,7 @@
 namespace quenlo::nc_check {
 namespace {
 
-std::wstring CannotRead(const std::wstring& nc_file) { return L"NCファイル「" + nc_file + L"」を読めません"; }
+std::wstring CannotRead(const std::wstring& nc_file) { return messages::NcFileUnreadable(nc_file); }
 
 }  // namespace
 
@@ -26,15 +27,18 @@ std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const Axis
 std::vector<std::wstring> ListedFindings(const std::vector<std::wstring>& findings) {
   std::vector<std::wstring> lines;
   for (size_t i = 0; i < findings.size() && i < kListedFindings; ++i) lines.push_back(findings[i]);
-  if (findings.size() > kListedFindings)
-    lines.push_back(L"ほか " + std::to_wstring(findings.size() - kListedFindings) + L" 件");
+  if (findings.size() > kListedFindings) {
+    std::wstring more = messages::MoreFindings(findings.size() - kListedFindings);
+    if (!more.empty() && more.back() == L'\n') more.pop_back();
+    lines.push_back(std::move(more));
+  }
   return lines;
 }
 
 std::wstring LaunchQuestion(const std::vector<std::wstring>& findings) {
-  std::wstring text = L"NCプログラムの確認で次の点が見つかりました。\n";
+  std::wstring text = messages::kCheckFound;
   for (const std::wstring& line : ListedFindings(findings)) text += line + L"\n";
-  text += L"\nこのままシミュレーターを起動しますか？";
+  text += messages::kLaunchAnyway;
   return text;
 }
 

@@ -1,5 +1,8 @@
 #include "nc_check/nc_findings.h"
 
+#include "common/messages.h"
+#include "settings/work_offset_rows.h"
+
 namespace quenlo::nc_check {
 namespace {
 
@@ -22,10 +25,10 @@ bool Missing(const NcUse& use, const ToolFileNumbers& hand_off, const AxisRow* w
 
 const wchar_t* WhatIsMissing(NcWord word) {
   switch (word) {
-    case NcWord::kTool: return L"工具ファイルにありません";
-    case NcWord::kLength: return L"工具ファイルに工具長補正がありません";
-    case NcWord::kRadius: return L"工具ファイルに工具径補正がありません";
-    case NcWord::kWorkOffset: return L"ワーク座標系の値がすべて0です";
+    case NcWord::kTool: return messages::kToolMissing;
+    case NcWord::kLength: return messages::kLengthMissing;
+    case NcWord::kRadius: return messages::kRadiusMissing;
+    case NcWord::kWorkOffset: return messages::kWorkOffsetZero;
   }
   return L"";
 }
@@ -38,10 +41,7 @@ std::wstring WordName(const NcUse& use) {
     case NcWord::kTool: return L"T" + n;
     case NcWord::kLength: return L"H" + n;
     case NcWord::kRadius: return L"D" + n;
-    case NcWord::kWorkOffset:
-      if (use.number <= 6) return L"G" + std::to_wstring(53 + use.number);
-      if (use.number <= 306) return L"G54.1P" + std::to_wstring(use.number - 6);
-      return L"G54.2P" + std::to_wstring(use.number - 306);
+    case NcWord::kWorkOffset: return WorkOffsetCode(use.number);
   }
   return n;
 }
@@ -51,7 +51,7 @@ std::vector<std::wstring> FindMissing(const std::vector<NcUse>& uses, const Tool
   std::vector<std::wstring> findings;
   for (const NcUse& use : uses) {
     if (!Missing(use, hand_off, work_offsets)) continue;
-    findings.push_back(WordName(use) + L"（" + std::to_wstring(use.line) + L"行目）: " + WhatIsMissing(use.word));
+    findings.push_back(messages::Finding(WordName(use), use.line, WhatIsMissing(use.word)));
   }
   return findings;
 }

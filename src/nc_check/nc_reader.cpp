@@ -7,8 +7,15 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "settings/work_offset_rows.h"
+
 namespace quenlo::nc_check {
 namespace {
+
+// Work-offset rows: G54.1 Pn is row kG541Base + n, G54.2 Pn row kG542Base + n.
+constexpr int kG541Base = kFirstG541Row - 1;
+constexpr int kG542Base = kFirstG542Row - 1;
+constexpr int kG541Rows = kFirstG542Row - kFirstG541Row;
 
 // What a byte means to the reader. Everything that cannot change the meaning
 // of a word the check reads (the other addresses, digits, signs, points,
@@ -97,14 +104,14 @@ const char* ReadValue(const char* p, const char* end, Value& v) {
   return p;
 }
 
-constexpr int kNone = -1;    // the word is not in the block
+constexpr int kAbsent = -1;    // the word is not in the block
 constexpr int kUnsure = -2;  // the word is there, its value is no plain integer
 
 // The words of one block that matter, decided on at the block's end: the
 // control takes a block as a whole, whatever the order of its words. Of each
 // of H, D, P and L the first word counts.
 struct Block {
-  int length = kNone, radius = kNone, p = kNone, l = kNone;
+  int length = kAbsent, radius = kAbsent, p = kAbsent, l = kAbsent;
   int h_words = 0, d_words = 0, p_words = 0;
   int work_code = 0;            // the last of G54..G59, G54.1, G54.2 (as GCode())
   bool length_offset = false;   // G43, G43.1, G43.4, G43.5, G43.7, G44
@@ -119,7 +126,7 @@ struct Block {
   bool junk = false;
 
   static void First(int& slot, const Value& v) {
-    if (slot == kNone) slot = v.IsInteger() ? static_cast<int>(v.whole) : kUnsure;
+    if (slot == kAbsent) slot = v.IsInteger() ? static_cast<int>(v.whole) : kUnsure;
   }
 
   // Whether the word changed anything (most G and M codes do not).
@@ -172,7 +179,7 @@ struct Block {
   static Block Union(const Block& s, const Block& o) {
     Block a = s;
     for (auto [slot, other] : {std::pair{&a.length, o.length}, {&a.radius, o.radius}, {&a.p, o.p}, {&a.l, o.l}})
-      if (*slot == kNone) *slot = other;
+      if (*slot == kAbsent) *slot = other;
     a.h_words += o.h_words;
     a.d_words += o.d_words;
     a.p_words += o.p_words;
@@ -185,18 +192,18 @@ struct Block {
     return a;
   }
 
-  // The work-offset table row the block selects, or kNone. G54 ... G59 are
+  // The work-offset table row the block selects, or kAbsent. G54 ... G59 are
   // selected whatever owns the block's P; G54.1 and G54.2 only with a P that
   // no other code owns. "G54 Pn" with no other owner of P is G54.1 Pn, as a
   // 30i-class control reads it.
   int WorkOffsetRow() const {
     const bool own_p = !p_owner && p_words == 1 && p >= 1;
     switch (work_code) {
-      case 0: return kNone;
-      case 541: return own_p && p <= 300 ? 6 + p : kNone;
-      case 542: return own_p && p <= 8 ? 306 + p : kNone;
+      case 0: return kAbsent;
+      case 541: return own_p && p <= kG541Rows ? kG541Base + p : kAbsent;
+      case 542: return own_p && p <= kG542Rows ? kG542Base + p : kAbsent;
       case 540:
-        if (!p_owner && p_words > 0) return own_p && p <= 300 ? 6 + p : kNone;
+        if (!p_owner && p_words > 0) return own_p && p <= kG541Rows ? kG541Base + p : kAbsent;
         return 1;
       default: return work_code / 10 - 53;
     }
@@ -210,7 +217,8 @@ Group GroupOf(NcWord word, int number) {
   switch (word) {
     case NcWord::kLength: return kLengths;
     case NcWord::kRadius: return kRadii;
-    default: return number <= 6 ? kStandardOffsets : number <= 306 ? kExtendedOffsets : kFixtureOffsets;
+    default:
+      return number <= kG541Base ? kStandardOffsets : number <= kG542Base ? kExtendedOffsets : kFixtureOffsets;
   }
 }
 
@@ -458,21 +466,21 @@ class Reader {
     }
     const int n = b.p;
     switch (b.l) {
-      case kNone:
-        if (n == kNone) return;
+      case kAbsent:
+        if (n == kAbsent) return;
         SetToolOffset(n, true);
         break;
       case 1: case 10: case 11: SetToolOffset(n, true); break;
       case 12: case 13: SetToolOffset(n, false); break;
       case 2: SetRows(n, 0, 6, 0, kStandardOffsets); break;
-      case 20: SetRows(n, 1, 300, 6, kExtendedOffsets); break;
-      case 21: SetRows(n, 1, 8, 306, kFixtureOffsets); break;
+      case 20: SetRows(n, 1, kG541Rows, kG541Base, kExtendedOffsets); break;
+      case 21: SetRows(n, 1, kG542Rows, kG542Base, kFixtureOffsets); break;
       default: break;
     }
   }
 
   void SetToolOffset(int n, bool length_too) {
-    if (n == kNone || n == kUnsure) {
+    if (n == kAbsent || n == kUnsure) {
       SetGroup(kRadii);
       if (length_too) SetGroup(kLengths);
     } else if (n > 0) {
@@ -482,7 +490,7 @@ class Reader {
   }
 
   void SetRows(int n, int first, int last, int base, Group group) {
-    if (n == kNone || n == kUnsure) SetGroup(group);
+    if (n == kAbsent || n == kUnsure) SetGroup(group);
     else if (n >= first && n <= last) Set(NcWord::kWorkOffset, base + n);
   }
 
@@ -523,7 +531,7 @@ class Reader {
     } else {
       if (!b.macro_call) TakeOffsetUses(b, a);
       const int row = b.WorkOffsetRow();
-      if (row != kNone) Use(NcWord::kWorkOffset, row, line_);
+      if (row != kAbsent) Use(NcWord::kWorkOffset, row, line_);
     }
     if (a.ends_program) in_subprograms_ = true;
     tools_.clear();
@@ -625,7 +633,7 @@ class Reader {
   bool in_subprograms_ = false;
   bool in_modal_call_ = false;
   bool readable_ = false;
-  int last_h_ = kNone, last_d_ = kNone;
+  int last_h_ = kAbsent, last_d_ = kAbsent;
   int last_h_line_ = 0, last_d_line_ = 0;
   const char* computed_target_end_ = nullptr;
   bool computed_target_any_ = false;

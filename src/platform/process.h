@@ -18,9 +18,10 @@ enum class StartResult {
 
 // Starts `exe` with `parameters` ("open", no working folder, shown normally)
 // and returns at once; `owner` is the window handle that owns anything the
-// system shows (may be null). Windows: ShellExecuteW. POSIX: posix_spawn with
-// the arguments that Windows would split from `parameters`, no shell, and the
-// child never left behind as a zombie.
+// system shows (may be null). Windows: ShellExecuteW. POSIX: the program
+// started (through an intermediate process, so it is never the host's child
+// and never left behind as a zombie) with the arguments that Windows would
+// split from `parameters`, without a shell.
 StartResult StartProgram(void* owner, std::wstring_view exe, std::wstring_view parameters);
 
 // The arguments that a Windows program's C runtime splits from `parameters`:

@@ -1,5 +1,6 @@
 #include "settings/path_fields.h"
 
+#include "common/messages.h"
 #include "platform/ansi.h"
 
 namespace quenlo {
@@ -14,14 +15,10 @@ std::wstring PathsNotKept(const LinkSettings& s) {
     if (field.kind != FieldKind::kPath) return;
     std::wstring lost = platform::CharactersNotInAnsi(s.*field.text);
     if (lost.empty()) return;
-    if (!fields.empty()) fields += L"、";
-    fields += std::wstring(field.label) + L"（" + lost + L"）";
+    if (!fields.empty()) fields += messages::kListSeparator;
+    fields += messages::PathNotKept(field.label, lost);
   });
   return fields;
-}
-
-std::wstring PathsNotKeptMessage(const std::wstring& fields) {
-  return L"次の項目のパスには設定ファイルに書けない文字があるため、保存しませんでした（前の値のままです）：" + fields;
 }
 
 }  // namespace quenlo

@@ -16,7 +16,4 @@ bool PathCarried(const LinkSettings& s, const SettingsField& field);
 // that tells the user they were not kept ("実行形式（ë）、…"); empty when all can.
 std::wstring PathsNotKept(const LinkSettings& s);
 
-// The message for those paths.
-std::wstring PathsNotKeptMessage(const std::wstring& fields);
-
 }  // namespace quenlo

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "common/numbers.h"
+#include "common/text_lines.h"
 #include "common/one_line.h"
 #include "common/utf16.h"
 #include "platform/ansi.h"
@@ -103,15 +104,11 @@ std::string FormatSettingsFile(const LinkSettings& s, const AxisRow (&wcs)[kWcsR
 }
 
 std::string_view SettingsFileText::NextLine() {
-  size_t end = bytes_.find('\n', pos_);
-  size_t next = end == std::string_view::npos ? bytes_.size() : end + 1;
-  std::string_view line = bytes_.substr(pos_, next - pos_);
-  pos_ = next;
-  if (!line.empty() && line.back() == '\n') {
-    line.remove_suffix(1);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-  }
-  return line;
+  std::string_view rest = bytes_.substr(pos_);
+  TextLine line;
+  quenlo::NextLine(rest, line);
+  pos_ = bytes_.size() - rest.size();
+  return line.text;
 }
 
 std::wstring FindSettingsValue(SettingsFileText& file, const std::wstring& key, const std::wstring& fallback) {

@@ -3,6 +3,7 @@
 // simulator; a start that fails is shown to the user once.
 #include "simulator/simulator_launch.h"
 
+#include "common/messages.h"
 #include "host/dialog.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -17,7 +18,7 @@ void LaunchSimulator(std::wstring exe, std::wstring prj) {
   // A folder would be opened in a file browser rather than started.
   bool started = !exe.empty() && platform::GetPathKind(exe) != platform::PathKind::kDirectory &&
                  platform::StartProgram(owner, exe, SimulatorParameters(prj)) == platform::StartResult::kStarted;
-  if (!started) AfxMessageBox(L"シミュレータを起動できません: " + exe);
+  if (!started) AfxMessageBox(messages::SimulatorCannotStart(exe));
 }
 
 }  // namespace quenlo

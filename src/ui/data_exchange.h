@@ -8,12 +8,13 @@
 
 #include <string>
 
+#include "common/messages.h"
 #include "host/dialog.h"
 
 namespace quenlo::ui {
 
 // The message shown for a number box that does not hold a number.
-inline constexpr wchar_t kNotANumberMessage[] = L"数値を入力してください。";
+inline constexpr const wchar_t* kNotANumberMessage = messages::kNotANumber;
 
 void DDX_Text(CDataExchange* dx, int id, std::wstring& value);
 void DDX_Text(CDataExchange* dx, int id, double& value);

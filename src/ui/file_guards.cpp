@@ -1,5 +1,6 @@
 #include "ui/file_guards.h"
 
+#include "common/messages.h"
 #include "export/project/project_rules.h"
 #include "export/project/project_writer.h"
 #include "export/project/stock_setup.h"
@@ -10,13 +11,11 @@
 namespace quenlo::ui {
 namespace {
 
-constexpr int kSolidStock = 2;
-
 NamedFile Field(const LinkSettings& s, std::wstring LinkSettings::*member) {
   return {FieldOf(member).label, s.*member};
 }
 
-NamedFile Template() { return {L"プロジェクトのテンプレートファイル", ProjectTemplatePath()}; }
+NamedFile Template() { return {messages::kTemplateFile, ProjectTemplatePath()}; }
 
 // Every file the record names, but the one at `except`.
 std::vector<NamedFile> RecordFiles(const LinkSettings& s, std::wstring LinkSettings::*except) {
@@ -32,8 +31,8 @@ std::vector<NamedFile> RecordFiles(const LinkSettings& s, std::wstring LinkSetti
 FileRoles LaunchFiles(const LinkSettings& s) {
   FileRoles roles;
   roles.outputs = {Field(s, &LinkSettings::tol), Field(s, &LinkSettings::prj)};
-  if (ReadStockSetup(GroupsMachineGroup(nullptr)).shape == kSolidStock)
-    roles.outputs.push_back({L"ワークのSTLファイル", StockStlPath(s.nc_file)});
+  if (ReadStockSetup(GroupsMachineGroup(nullptr)).shape == kSolidShape)
+    roles.outputs.push_back({messages::kStlFile, StockStlPath(s.nc_file)});
   roles.inputs = {Field(s, &LinkSettings::nc_file), Field(s, &LinkSettings::mch), Field(s, &LinkSettings::wrk),
                   Field(s, &LinkSettings::exe), Template()};
   return roles;
@@ -44,13 +43,12 @@ FileRoles ToolsOnlyFiles(const LinkSettings& s) {
 }
 
 FileRoles SettingsFileFiles(const LinkSettings& s, const std::wstring& path) {
-  return {{{L"設定ファイル", path}}, RecordFiles(s, nullptr)};
+  return {{{messages::kSettingsFile, path}}, RecordFiles(s, nullptr)};
 }
 
 std::wstring SameFileMessage(const FileRoles& roles) {
   auto message = [](const NamedFile& out, const NamedFile& other) {
-    return out.label + L"と" + other.label + L"が同じファイルです：" + out.path +
-           L"\n別のファイルを指定してください。何も書き込んでいません。";
+    return messages::SameFile(out.label, other.label, out.path);
   };
   for (size_t i = 0; i < roles.outputs.size(); ++i) {
     const NamedFile& out = roles.outputs[i];
@@ -68,7 +66,7 @@ std::wstring UncarriedPathsMessage(const LinkSettings& s) {
     std::wstring lost = platform::CharactersNotInAnsi(s.*member);
     if (lost.empty()) continue;
     if (!message.empty()) message += L"\n";
-    message += std::wstring(FieldOf(member).label) + L"のパスに、設定ファイルやプロジェクトファイルに書けない文字があります：" + lost;
+    message += messages::PathNotWritable(FieldOf(member).label, lost);
   }
   return message;
 }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <optional>
 
+#include "common/messages.h"
 #include "host/dialog.h"
 #include "platform/files.h"
 #include "settings/settings_file.h"
@@ -49,11 +50,11 @@ void SaveSettingsFile(CStartupDlgBar& dialog) {
   bool saved = platform::ReplaceFileContents(*path, bytes);
   StoreFileMayHaveChanged();  // the user may have named the store itself
   if (!saved) {
-    dialog.ShowMessage(L"設定ファイル「" + *path + L"」を保存できませんでした。");
+    dialog.ShowMessage(messages::SettingsFileUnwritable(*path));
     return;
   }
   std::wstring not_kept = PathsNotKept(dialog.settings);
-  if (!not_kept.empty()) dialog.ShowMessage(PathsNotKeptMessage(not_kept));
+  if (!not_kept.empty()) dialog.ShowMessage(messages::PathsNotKept(not_kept));
 }
 
 void LoadSettingsFile(CStartupDlgBar& dialog) {
@@ -62,13 +63,13 @@ void LoadSettingsFile(CStartupDlgBar& dialog) {
   StoreFileMayHaveChanged();
   std::string bytes;
   if (!platform::ReadWholeFile(*path, bytes)) {
-    dialog.ShowMessage(L"設定ファイル「" + *path + L"」を読み込めませんでした。");
+    dialog.ShowMessage(messages::SettingsFileUnreadable(*path));
     return;
   }
   LinkSettings loaded = dialog.settings;
   auto tables = std::make_unique<Tables>();
   if (!ParseSettingsFile(bytes, loaded, tables->wcs, tables->ref)) {
-    dialog.ShowMessage(L"「" + *path + L"」は設定ファイルではありません（設定の項目が一つもありません）。何も読み込みませんでした。");
+    dialog.ShowMessage(messages::NotASettingsFile(*path));
     return;
   }
   dialog.settings = loaded;

@@ -2,6 +2,7 @@
 // map and the endings.
 #include "ui/startup_dlg_bar.h"
 
+#include "common/messages.h"
 #include "common/numbers.h"
 #include "settings/settings_fields.h"
 #include "settings/settings_store.h"
@@ -45,12 +46,12 @@ bool CStartupDlgBar::OnInitDialog() {
   OnFromWorkStock();
   if (w) {
     w->SetTimer(kRedrawTimer, kRedrawPeriodMs);
-    w->AddToolTip(kLaunch, L"シミュレーターを起動します");
-    w->AddToolTip(kCancel, L"閉じる");
-    w->AddToolTip(kLoadSettings, L"保存済みの設定内容を読み込みます");
-    w->AddToolTip(kSaveSettings, L"現在の設定内容を保存します");
-    w->AddToolTip(kSaveToolsOnly, L"工具ファイルのみ保存します");
-    w->AddToolTip(kBrowseExe, L"EXEファイルを指定します");
+    w->AddToolTip(kLaunch, messages::kTipLaunch);
+    w->AddToolTip(kCancel, messages::kTipCancel);
+    w->AddToolTip(kLoadSettings, messages::kTipLoad);
+    w->AddToolTip(kSaveSettings, messages::kTipSave);
+    w->AddToolTip(kSaveToolsOnly, messages::kTipToolsOnly);
+    w->AddToolTip(kBrowseExe, messages::kTipBrowseExe);
   }
   return true;
 }

@@ -9,13 +9,13 @@
 namespace quenlo::ui {
 namespace {
 
-enum Take { kNone, kHalf, kWhole };
+enum Take { kNothing, kHalf, kWhole };
 
 // Per origin code, what of the stock's size is taken off X, Y, Z.
 constexpr Take kTaken[9][3] = {
-    {kHalf, kHalf, kWhole},  {kNone, kWhole, kWhole}, {kWhole, kWhole, kWhole},
-    {kWhole, kNone, kWhole}, {kNone, kNone, kWhole},  {kNone, kWhole, kNone},
-    {kWhole, kWhole, kNone}, {kWhole, kNone, kNone},  {kNone, kNone, kNone},
+    {kHalf, kHalf, kWhole},  {kNothing, kWhole, kWhole}, {kWhole, kWhole, kWhole},
+    {kWhole, kNothing, kWhole}, {kNothing, kNothing, kWhole},  {kNothing, kWhole, kNothing},
+    {kWhole, kWhole, kNothing}, {kWhole, kNothing, kNothing},  {kNothing, kNothing, kNothing},
 };
 
 double Corner(double origin, double size, Take take) {

@@ -10,6 +10,11 @@
 // the native build): runs that test files, not the panel, start in a fraction
 // of the time a real window takes under Wine. --timing reports when the
 // panel was shown, counted from the call of Run.
+//
+// On Windows the add-in is the Tarvik.dll in the job's add-in folder, as the
+// CAM host loads it from there; a job whose add-in folder holds none runs the
+// one built beside the host program. Its version, as the host reports it,
+// is read from the library's version resource.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -32,23 +37,50 @@
 #include <windows.h>
 #else
 #include "entry/entry_points.h"
+#include "quenlo_version.h"
 #endif
 
 namespace standin {
 
 #ifdef _WIN32
-bool LoadAddIn(AddIn& add_in, std::string& error) {
+std::wstring AddInPath() {
+  std::wstring folder = Host().job.addin_folder;
+  if (!folder.empty()) {
+    if (folder.back() != L'\\' && folder.back() != L'/') folder += L'\\';
+    if (GetFileAttributesW((folder + L"Tarvik.dll").c_str()) != INVALID_FILE_ATTRIBUTES) return folder + L"Tarvik.dll";
+  }
   wchar_t self[MAX_PATH * 4];
   DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH * 4);
-  std::wstring folder(self, n);
-  folder = folder.substr(0, folder.find_last_of(L"\\/") + 1);
-  HMODULE module = LoadLibraryW((folder + L"Tarvik.dll").c_str());
+  folder.assign(self, n);
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1) + L"Tarvik.dll";
+}
+
+// "major.minor.patch" of the file version in the library's version resource,
+// empty when it has none.
+std::string FileVersion(const std::wstring& path) {
+  DWORD ignored = 0;
+  DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+  if (size == 0) return "";
+  std::vector<char> data(size);
+  VS_FIXEDFILEINFO* info = nullptr;
+  UINT length = 0;
+  if (!GetFileVersionInfoW(path.c_str(), 0, size, data.data()) ||
+      !VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &length) || length < sizeof *info)
+    return "";
+  return std::to_string(HIWORD(info->dwFileVersionMS)) + "." + std::to_string(LOWORD(info->dwFileVersionMS)) + "." +
+         std::to_string(HIWORD(info->dwFileVersionLS));
+}
+
+bool LoadAddIn(AddIn& add_in, std::string& error) {
+  std::wstring path = AddInPath();
+  HMODULE module = LoadLibraryW(path.c_str());
   if (!module) {
     error = "cannot load Tarvik.dll (error " + std::to_string(GetLastError()) + ")";
     return false;
   }
   WatchProgramStarts(module);
   add_in.module = module;
+  add_in.version = FileVersion(path);
   add_in.m_version = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "m_version")));
   add_in.m_main = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "m_main")));
   add_in.Run = reinterpret_cast<int (*)(int)>(reinterpret_cast<void*>(GetProcAddress(module, "Run")));
@@ -61,6 +93,7 @@ bool LoadAddIn(AddIn& add_in, std::string& error) {
 #else
 bool LoadAddIn(AddIn& add_in, std::string&) {
   WatchProgramStarts(nullptr);
+  add_in.version = QUENLO_VERSION_TEXT;
   add_in.m_version = &::m_version;
   add_in.m_main = &::m_main;
   add_in.Run = &::Run;
@@ -117,6 +150,7 @@ int RunHost(const std::wstring& job_path, const std::wstring& script_path, const
     return 2;
   }
   if (faults.active) standin::InjectFileFaults(faults, add_in.module);
+  standin::Report("add-in: Tarvik.dll " + (add_in.version.empty() ? "without a version resource" : add_in.version));
   if (!standin::FixClockFromEnvironment(add_in.module)) {
     std::fprintf(stderr, "quenlo-host: QUENLO_CLOCK: expected YYYY-MM-DD hh:mm:ss\n");
     return 2;

@@ -1,6 +1,7 @@
 #include "project_reader.h"
 
 #include "common/numbers.h"
+#include "common/text_lines.h"
 #include "tool_file_reader.h"
 
 namespace tarvik {
@@ -10,15 +11,8 @@ bool StartsWith(const std::string& line, const char* key) { return line.compare(
 
 std::vector<std::string> SplitLines(const std::string& bytes) {
   std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-    start = end + 1;
-  }
+  std::string_view rest = bytes;
+  for (quenlo::TextLine line; quenlo::NextLine(rest, line);) lines.emplace_back(line.text);
   return lines;
 }
 

@@ -1,6 +1,7 @@
 #include "tool_file_reader.h"
 
 #include "common/numbers.h"
+#include "common/text_lines.h"
 #include "platform/ansi.h"
 
 namespace tarvik {
@@ -125,13 +126,10 @@ bool IsNumber(const std::string& text) {
 }
 
 bool ReadToolFile(const std::string& bytes, ToolFile& file, std::string& error) {
-  size_t start = 0;
+  std::string_view rest = bytes;
   int number = 0;
-  while (start < bytes.size()) {
-    size_t end = bytes.find('\n', start);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(start, end - start);
-    start = end + 1;
+  for (quenlo::TextLine text; quenlo::NextLine(rest, text, true);) {
+    const std::string line(text.text);
     ++number;
     std::string why;
     bool ok = false;

@@ -404,7 +404,7 @@ TEST_F(LinkRunTest, AFileThatCannotBeWrittenStartsNoSimulator) {
   // All written: the start is tried (the program "e" is not there).
   Start(kGroup, "type exe e\ntype nc_file @DIR@n.NC\ntype mch m\ntype prj @DIR@p.prjx\ntype tol @DIR@t.tol\nclick launch\n");
   ::Run(0);
-  EXPECT_EQ(testing_support::Messages(), std::vector<std::string>{"message: シミュレータを起動できません: e"});
+  EXPECT_EQ(testing_support::Messages(), std::vector<std::string>{"message: シミュレーターを起動できません: e"});
 }
 
 // Numbers the store holds that are not finite, or beyond single precision in

@@ -120,7 +120,7 @@ missing="$base${sep}無い${sep}Tarvik.exe"
 out=$(run job.json --do "type exe $missing" --do "click launch"); status=$?
 check "unstartable simulator: run exits 0" '[ $status -eq 0 ]'
 check "unstartable simulator: one message naming it" \
-  '[ "$(echo "$out" | grep -c "^message:")" -eq 1 ] && echo "$out" | grep -qxF "message: シミュレータを起動できません: $missing"'
+  '[ "$(echo "$out" | grep -c "^message:")" -eq 1 ] && echo "$out" | grep -qxF "message: シミュレーターを起動できません: $missing"'
 check "unstartable simulator: settings stored" 'grep -qaF "$(printf "exe=%s" "$missing" | iconv -f UTF-8 -t CP932)" "$ini"'
 
 finish

@@ -26,7 +26,8 @@ PANEL
 out=$(run job.json --script launch.panel); status=$?
 echo "$out"
 check "launch run exits 0" '[ $status -eq 0 ]'
-check "handshake answered" 'echo "$out" | grep -qx "version: 2800"'
+check "the host names the add-in's version, then the handshake is answered" \
+  '[ "$(echo "$out" | sed -n 1,2p)" = "$(printf "add-in: Tarvik.dll %s\nversion: 2800" "$project_version")" ]'
 check "panel docked" 'echo "$out" | grep -qx "panel docked: Quenlo for Tarvik/Pellast"'
 check "panel removed" 'echo "$out" | grep -qx "panel removed"'
 ini="$root/user/Halvorn/TARVIK.ini"

@@ -49,7 +49,7 @@ out=$(run job.json --do "type mch m.mch" --do "click launch" --do "type exe $exe
       --do "type tol ${out_dir}t.tol" --do "click launch")
 check "all empty but one: every one named, in the panel's order" \
   'echo "$out" | grep -qxF "message: 起動するには次の項目を入力してください：実行形式、プロジェクトファイル、工具ファイル"'
-check "filled in afterwards: the launch goes ahead" 'echo "$out" | grep -qF "シミュレータを起動できません: $exe"'
+check "filled in afterwards: the launch goes ahead" 'echo "$out" | grep -qF "シミュレーターを起動できません: $exe"'
 check "filled in afterwards: what was typed first is stored" 'grep -qa "^mch=m.mch" "$ini"'
 reset_out
 

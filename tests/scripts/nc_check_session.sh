@@ -4,7 +4,9 @@
 # panel stays open and nothing is written or stored; the offset typed, the
 # next "起動" launches without a box. Answered Yes, the launch goes on as
 # without the check. With nc_check=0 in the store there is no box, and the
-# store keeps that key and the order of the others.
+# store keeps that key and the order of the others. A program that sets the
+# offset itself launches without a box; one saved as UTF-16 is the one
+# finding that it cannot be read.
 set -uo pipefail
 source "$(dirname "$0")/lib/common.bash"
 work=$(mktemp -d); trap 'rm -rf "$work"' EXIT
@@ -112,5 +114,31 @@ mkdir -p "$root/user/Halvorn"
 printf '[Settings]\r\nnc_check=1\r\n' > "$ini"
 out=$(run job.json --script no.panel)
 check "nc_check=1: the box is shown" 'echo "$out" | grep -qx "message answer: no"'
+
+# The program sets G54.1 P12 itself (G10 L20) before it uses it: no box, launched.
+clean
+printf '%%\r\nO1000\r\nG10 L20 P12 X-100. Y-50. Z-200.\r\nN10 G90 G54 G00 X0 Y0\r\nN20 T3 M06\r\nN30 G43 H3 Z50.\r\nN40 G41 D3 X10.\r\nN50 G54.1 P12\r\nM30\r\n%%\r\n' \
+  > "$root/部品.NC"
+cat "$root/paths.panel" - > "$root/plain.panel" <<'PANEL'
+click launch
+PANEL
+out=$(run job.json --script plain.panel); status=$?
+echo "$out"
+check "set by the program: run exits 0" '[ $status -eq 0 ]'
+check "set by the program: no box" '! echo "$out" | grep -q "^message: NC\|^message answer"'
+check "set by the program: launched" 'launched "$out"'
+
+# The first program saved as UTF-16 (with its zero G54.1 P12): the one finding that it cannot be read.
+clean
+printf '%%\r\nO1000(荒取り)\r\nN10 G90 G54 G00 X0 Y0\r\nN20 T3 M06\r\nN50 G54.1 P12\r\nM30\r\n%%\r\n' | iconv -f UTF-8 -t UTF-16 > "$root/部品.NC"
+out=$(run job.json --script no.panel); status=$?
+echo "$out"
+check "utf-16: run exits 0" '[ $status -eq 0 ]'
+check "utf-16: the box says the file cannot be read, and nothing else" \
+  '[[ "$out" == *"message: NCプログラムの確認で次の点が見つかりました。
+NCファイル「$nc」を読めません
+
+このままシミュレーターを起動しますか？"* ]]'
+check "utf-16: answered No, nothing started" 'echo "$out" | grep -qx "message answer: no" && ! echo "$out" | grep -q "^start"'
 
 finish

@@ -94,6 +94,16 @@ check "store keeps the old values" 'grep -aq "^prj=old.prjx" "$ini" && ! grep -a
 check "settings file in 𠮷 without them" '[ -s "$root/𠮷/s.nvs" ] && ! grep -aq "^exe \|^prj " "$root/𠮷/s.nvs" && grep -aq "^tol " "$root/𠮷/s.nvs"'
 check "no best-fit spelling anywhere" '! grep -raq "Zoe\|cafe" "$root/out" "$root/user" "$root/𠮷" "$root/café"'
 
+# The store below a folder that code page 932 cannot name: written and read
+# back through the wide path.
+sed 's|"user_folder": "user/"|"user_folder": "café/𠮷 user/"|' "$root/job.json" > "$root/job-cafe.json"
+mkdir -p "$root/café/𠮷 user"
+session_text="$(fill; echo "click launch")"
+printf '%s\n' "${session_text//@OUT@/$out}" > "$root/case.panel"
+(cd "$root" && quenlo_host job-cafe.json --script case.panel --headless) > /dev/null 2>&1
+out_text=$( (cd "$root" && quenlo_host job-cafe.json --do "show tol" --do "click cancel" --headless) 2>&1)
+check "store in café/𠮷: written and read back" '[ -s "$root/café/𠮷 user/Halvorn/TARVIK.ini" ] && echo "$out_text" | grep -q "^shown: tol = .*part.tol$"' || echo "$out_text"
+
 # Templates that cannot be templates: the old project file stays, nothing starts.
 tpl="$root/addins/default_template.prj"; cp "$tpl" "$work/template.good"
 printf 'old project file\r\n' > "$root/out/part.prjx"

@@ -1,6 +1,6 @@
 // Starting the simulator: the parameter text, how Windows splits it, and the
 // stand-in simulator started for real, on both builds (ShellExecuteW under
-// Wine, posix_spawn here); starts that cannot happen are shown once.
+// Wine, the POSIX start here); starts that cannot happen are shown once.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -153,7 +153,7 @@ TEST_F(Launch, ABareNameIsLookedUpOnThePath) {
     quenlo::LaunchSimulator(name, dir / L"a.prjx");
     std::vector<std::string> messages = testing_support::Messages();
     ASSERT_EQ(messages.size(), 1u) << folders;
-    EXPECT_EQ(messages[0], "message: シミュレータを起動できません: " + ToUtf8(name));
+    EXPECT_EQ(messages[0], "message: シミュレーターを起動できません: " + ToUtf8(name));
   }
   setenv("PATH", saved.c_str(), 1);
 }
@@ -182,7 +182,7 @@ TEST_F(Launch, AProgramThatCannotStartIsShownOnceByName) {
     quenlo::LaunchSimulator(exe, dir / L"a.prjx");
     std::vector<std::string> messages = testing_support::Messages();
     ASSERT_EQ(messages.size(), 1u) << ToUtf8(exe);
-    EXPECT_EQ(messages[0], "message: シミュレータを起動できません: " + ToUtf8(exe));
+    EXPECT_EQ(messages[0], "message: シミュレーターを起動できません: " + ToUtf8(exe));
   }
   EXPECT_FALSE(quenlo::platform::GetPathKind(log) == quenlo::platform::PathKind::kFile);
 }

@@ -42,7 +42,7 @@ class PanelTest : public ::testing::Test {
   void TearDown() override { Close(); }
 
   // Installs a job with `stock`, fills the store with `store`, constructs the
-  // panel (tool path "t.tol", then `fill`) and docks it.
+  // panel (tool path t.tol in the test's folder, then `fill`) and docks it.
   void Open(const std::string& stock = kBoxStock, const std::function<void(LinkSettings&)>& fill = {},
             const std::vector<std::pair<std::wstring, std::wstring>>& store = {}) {
     Close();
@@ -53,7 +53,7 @@ class PanelTest : public ::testing::Test {
     for (const auto& [key, value] : store) WriteStoreValue(key, value);
     AfxSetResourceHandle(&AddinResources());
     dialog = std::make_unique<CStartupDlgBar>();
-    dialog->settings.tol = L"t.tol";
+    dialog->settings.tol = dir_ / L"t.tol";
     if (fill) fill(dialog->settings);
     CreateInFunctionPnl(dialog.get(), L"panel");
     ASSERT_NE(standin::Host().window, nullptr);

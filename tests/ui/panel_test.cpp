@@ -319,7 +319,7 @@ TEST_F(PanelTest, Endings) {
   EXPECT_EQ(dialog->launch_requested, 0);
   EXPECT_EQ(dialog->end_result(), 2);
   EXPECT_EQ(WcsTable[0][0], 0);  // not folded
-  EXPECT_EQ(dialog->settings.tol, L"t.tol");
+  EXPECT_EQ(dialog->settings.tol, dir_ / L"t.tol");
 
   Open();
   Click(kCancel);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/messages.h"
 #include "export/project/project_rules.h"
 #include "export/project/stock_stl.h"
 #include "export/project/template_rewrite.h"
@@ -14,12 +15,10 @@ namespace quenlo {
 namespace {
 
 constexpr wchar_t kTemplateName[] = L"default_template.prj";
-constexpr wchar_t kTemplateUnreadable[] = L"プロジェクトのテンプレートファイルを読み込めませんでした。\n";
-constexpr wchar_t kProjectUnwritable[] = L"プロジェクトファイルを書き込めませんでした。\n";
-constexpr wchar_t kStlUnwritable[] = L"ワークのSTLファイルを書き込めませんでした。\n";
-constexpr wchar_t kNotATemplate[] =
-    L"プロジェクトのテンプレートファイルに、プロジェクトファイルの項目が一つもありません（空のファイル、"
-    L"テキストでないファイル、または別の文字コードのファイルです）。\n";
+using messages::kNotATemplate;
+using messages::kProjectUnwritable;
+using messages::kStlUnwritable;
+using messages::kTemplateUnreadable;
 
 }  // namespace
 

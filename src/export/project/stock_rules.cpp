@@ -6,8 +6,6 @@
 namespace quenlo {
 namespace {
 
-constexpr int kBox = 0, kBar = 1, kSolid = 2, kFile = 3;
-
 // The key, a blank, the value with six decimals, a blank.
 KeyRule SizeRule(const char* key, double value) { return LineRule(key, std::string(key) + " " + F(value) + " "); }
 
@@ -68,17 +66,17 @@ std::optional<std::array<double, 3>> BoxPosition(const StockSetup& s) {
 }
 
 void AppendStockKindRule(const StockSetup& s, KeyRules& rules) {
-  if (s.shape == kBox) rules.push_back(LineRule(".setting.workform", ".setting.workform BOXMATERIAL"));
-  if (s.shape == kBar) rules.push_back(LineRule(".setting.workform", ".setting.workform BARMATERIAL"));
+  if (s.shape == kBoxShape) rules.push_back(LineRule(".setting.workform", ".setting.workform BOXMATERIAL"));
+  if (s.shape == kBarShape) rules.push_back(LineRule(".setting.workform", ".setting.workform BARMATERIAL"));
 }
 
 void AppendStockRules(const StockSetup& s, const std::wstring& stl_path, std::function<void()> write_stl,
                       KeyRules& rules) {
   switch (s.shape) {
-    case kBox: AppendBoxRules(s, rules); break;
-    case kBar: AppendBarRules(s, rules); break;
-    case kSolid: AppendShapedRules(stl_path, std::move(write_stl), rules); break;
-    case kFile: AppendShapedRules(s.file_path, nullptr, rules); break;
+    case kBoxShape: AppendBoxRules(s, rules); break;
+    case kBarShape: AppendBarRules(s, rules); break;
+    case kSolidShape: AppendShapedRules(stl_path, std::move(write_stl), rules); break;
+    case kFileShape: AppendShapedRules(s.file_path, nullptr, rules); break;
     default: break;
   }
 }

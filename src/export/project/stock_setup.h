@@ -8,8 +8,11 @@
 
 namespace quenlo {
 
+// The host's stock shapes.
+inline constexpr int kBoxShape = 0, kBarShape = 1, kSolidShape = 2, kFileShape = 3;
+
 struct StockSetup {
-  int shape = 0;  // 0 box, 1 bar, 2 solid, 3 file; other values are left alone
+  int shape = 0;  // kBoxShape ... kFileShape; other values are left alone
   double size_x = 0, size_y = 0, size_z = 0;
   double origin[3] = {0, 0, 0};
   short origin_code = 0;

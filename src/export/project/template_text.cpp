@@ -1,5 +1,6 @@
 #include "export/project/template_text.h"
 
+#include "common/text_lines.h"
 #include "platform/ansi.h"
 
 namespace quenlo {
@@ -16,17 +17,7 @@ TemplateText::TemplateText(std::string_view bytes) : rest_(bytes) {
 }
 
 bool TemplateText::Next(TemplateLine& line) {
-  if (rest_.empty()) return false;
-  size_t end = rest_.find('\n');
-  if (end == std::string_view::npos) {
-    line = {rest_, false};
-    rest_ = {};
-    return true;
-  }
-  size_t length = end > 0 && rest_[end - 1] == '\r' ? end - 1 : end;
-  line = {rest_.substr(0, length), true};
-  rest_.remove_prefix(end + 1);
-  return true;
+  return NextLine(rest_, line);
 }
 
 void TemplateText::AppendOutput(std::string_view text, std::string& out) const {

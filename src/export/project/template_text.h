@@ -6,12 +6,11 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_lines.h"
+
 namespace quenlo {
 
-struct TemplateLine {
-  std::string_view text;  // without its line end
-  bool has_end = false;   // false only for a last line without a line end
-};
+using TemplateLine = TextLine;
 
 class TemplateText {
  public:

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/messages.h"
 #include "common/numbers.h"
 #include "export/project/project_rules.h"
 #include "export/sheet/setup_sheet.h"
@@ -59,7 +60,7 @@ bool TryWriteSheet(const std::wstring& path, const LinkSettings& s, const ToolMo
   in.check = check;
   in.stock = ReadStockSetup(GroupsMachineGroup(nullptr));
   std::string stl;
-  if (in.stock.shape == 2 && platform::ReadWholeFile(StockStlPath(s.nc_file), stl)) in.solid = MeshBox(stl);
+  if (in.stock.shape == kSolidShape && platform::ReadWholeFile(StockStlPath(s.nc_file), stl)) in.solid = MeshBox(stl);
   std::string program;
   in.nc.found = platform::ReadFileFacts(s.nc_file, in.nc.facts) && platform::ReadWholeFile(s.nc_file, program);
   in.nc.tools_read = !tools.has_turning;
@@ -90,7 +91,7 @@ void WriteSetupSheet(const LinkSettings& settings, const ToolModel& tools, const
   } catch (...) {
     written = false;  // out of memory, or a host call that threw: the launch goes on
   }
-  if (!written) AfxMessageBox(L"セットアップシートを保存できませんでした。\n" + path);
+  if (!written) AfxMessageBox(messages::SetupSheetUnwritable(path));
 }
 
 }  // namespace quenlo::sheet

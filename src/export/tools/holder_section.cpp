@@ -43,7 +43,7 @@ std::vector<HolderRecord> HolderRecords(const HolderList& list, const IToolSyste
 void AppendHolderSection(std::string& out, const std::vector<HolderRecord>& holders) {
   for (size_t i = 0; i < holders.size(); ++i) {
     const HolderRecord& h = holders[i];
-    if (h.kind == HolderRecord::Kind::kNone) continue;
+    if (h.kind == HolderRecord::Kind::kNoLine) continue;
     out += '/';
     AppendD(out, static_cast<long long>(i));
     if (h.kind == HolderRecord::Kind::kUser) {

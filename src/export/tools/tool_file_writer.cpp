@@ -1,5 +1,6 @@
 #include "export/tools/tool_file_writer.h"
 
+#include "common/messages.h"
 #include "export/tools/tool_file_content.h"
 #include "host/dialog.h"
 #include "platform/files.h"
@@ -35,7 +36,7 @@ bool WriteToolFile(std::wstring path, ToolModel& model, std::wstring& failure) {
   if (written) return true;
   // A failed run leaves no tool file of an earlier run behind.
   platform::RemoveFile(path);
-  failure = L"工具ファイル「" + path + L"」を保存できませんでした。";
+  failure = messages::ToolFileUnwritable(path);
   return false;
 }
 

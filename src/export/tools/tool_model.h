@@ -49,8 +49,8 @@ struct OffsetEntry {
 
 // An entry of the holder list; its index is the holder number of the file.
 struct HolderRecord {
-  enum class Kind { kUser, kStandard, kNone };  // kNone: no line in the file
-  Kind kind = Kind::kNone;
+  enum class Kind { kUser, kStandard, kNoLine };  // kNoLine: no line in the file
+  Kind kind = Kind::kNoLine;
   Profile profile;          // kUser
   double dia = 0, length = 0;  // the first level (kStandard writes them)
   std::wstring name;        // as the host names the holder

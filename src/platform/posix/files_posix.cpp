@@ -12,6 +12,7 @@
 
 #include "platform/ansi.h"
 #include "platform/files.h"
+#include "platform/read_loop.h"
 #include "platform/temp_names.h"
 
 namespace quenlo::platform {
@@ -107,23 +108,13 @@ bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
     ::close(fd);
     return false;
   }
-  // Read straight into a string of the file's size and a byte more, so that
-  // a file that has not changed is read in one call and its end seen in the
-  // next; a file that grows meanwhile is still read to its end.
-  std::string out(static_cast<size_t>(st.st_size) + 1, '\0');
-  size_t used = 0;
-  bool ok = true;
-  for (;;) {
-    if (used == out.size()) out.resize(out.size() * 2);
-    ssize_t n = ::read(fd, out.data() + used, out.size() - used);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) ok = false;
-    if (n <= 0) break;
-    used += static_cast<size_t>(n);
-  }
+  bool ok = ReadToEnd(static_cast<size_t>(st.st_size), [fd](char* buffer, size_t room) -> long long {
+    for (;;) {
+      ssize_t n = ::read(fd, buffer, room);
+      if (n >= 0 || errno != EINTR) return n;
+    }
+  }, bytes);
   ::close(fd);
-  out.resize(used);
-  if (ok) bytes = std::move(out);
   return ok;
 }
 

@@ -6,8 +6,8 @@
 // Both processes are made as posix_spawn makes its child: they share our
 // memory until the program replaces the second one, and we are suspended
 // meanwhile. A fork of the host would copy its page tables and leave every
-// page of the host to be copied on its next write, which in a host holding a
-// large job cost more than writing all the launch's files.
+// page of the host to be copied on its next write: for a host that holds a
+// large job, more work than writing the launch's files.
 #include <sched.h>
 #include <signal.h>
 #include <sys/mman.h>

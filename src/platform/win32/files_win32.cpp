@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/read_loop.h"
 #include "platform/temp_names.h"
 
 namespace quenlo::platform {
@@ -120,28 +121,14 @@ bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
     CloseHandle(file);
     return false;
   }
-  // Read straight into a string of the file's size and a byte more, so that
-  // a file that has not changed is read in one call and its end seen in the
-  // next; a file that grows meanwhile is still read to its end.
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) size.QuadPart = 0;
-  std::string out(static_cast<size_t>(size.QuadPart) + 1, '\0');
-  size_t used = 0;
-  bool ok = true;
-  for (;;) {
-    if (used == out.size()) out.resize(out.size() * 2);
+  bool ok = ReadToEnd(static_cast<size_t>(size.QuadPart), [file](char* buffer, size_t room) -> long long {
     DWORD read = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(out.size() - used, 1u << 30));
-    if (!ReadFile(file, out.data() + used, want, &read, nullptr)) {
-      ok = false;
-      break;
-    }
-    if (read == 0) break;
-    used += read;
-  }
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(room, 1u << 30));
+    return ReadFile(file, buffer, want, &read, nullptr) ? static_cast<long long>(read) : -1;
+  }, bytes);
   CloseHandle(file);
-  out.resize(used);
-  if (ok) bytes = std::move(out);
   return ok;
 }
 

@@ -2,6 +2,8 @@
 # the checks and their count, and the build's programs with paths as they see them.
 build="$1"; src="$2"; mode="$3"
 passed=0; failed=0
+# The project's version, as the build made it (CMakeLists.txt's project()).
+project_version=$(sed -n 's/^#define QUENLO_VERSION_TEXT "\(.*\)"$/\1/p' "$build/generated/quenlo_version.h")
 
 # check NAME 'CONDITION'
 # A condition is judged by its last command: `echo "$out" | grep -q ...` must

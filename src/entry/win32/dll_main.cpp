@@ -1,5 +1,5 @@
-// Load and unload of Tarvik.dll: the module handle is recorded at load; the
-// add-in's resources are the module's own.
+// Load and unload of Tarvik.dll, beside the entry points it serves: the module
+// handle is recorded at load; the add-in's resources are the module's own.
 #include <windows.h>
 
 #include "entry/entry_points.h"
