@@ -364,25 +364,25 @@ void AppendStock(std::string& out, const SheetInputs& in) {
   out += "<section class=\"stock\">\n<h2>素材</h2>\n<table class=\"facts\">\n";
   const std::string size = Num(st.size_x) + " × " + Num(st.size_y) + " × " + Num(st.size_z);
   switch (st.shape) {
-    case 0: {
+    case kBoxShape: {
       FactRow(out, L"形状", "直方体 " + size + "（X × Y × Z）");
       if (auto p = BoxPosition(st)) {
         FactRow(out, L"位置（最小の角）", Num((*p)[0]) + ", " + Num((*p)[1]) + ", " + Num((*p)[2]));
       }
       break;
     }
-    case 1:
+    case kBarShape:
       FactRow(out, L"形状", "円柱 直径 " + Num(st.size_x) + "、長さ " + Num(st.size_y));
       FactRow(out, L"位置", Num(st.origin[0]) + ", " + Num(st.origin[1]) + ", " + Num(st.origin[2]));
       break;
-    case 2:
+    case kSolidShape:
       FactRow(out, L"形状", in.solid.known ? "ソリッド（STL の外形 " +
                                                   Num(in.solid.max[0] - in.solid.min[0]) + " × " +
                                                   Num(in.solid.max[1] - in.solid.min[1]) + " × " +
                                                   Num(in.solid.max[2] - in.solid.min[2]) + "）"
                                             : std::string("ソリッド（外形は読めませんでした）"));
       break;
-    case 3: FactRow(out, L"形状", "素材ファイル " + PathOrNone(st.file_path)); break;
+    case kFileShape: FactRow(out, L"形状", "素材ファイル " + PathOrNone(st.file_path)); break;
     default: FactRow(out, L"形状", "不明（" + FormatD(st.shape) + "）");
   }
   FactRow(out, L"ワーク原点", Num(s.part_x) + ", " + Num(s.part_y) + ", " + Num(s.part_z));
@@ -402,7 +402,7 @@ void AppendStock(std::string& out, const SheetInputs& in) {
   // The views, the work origin marked with a ring and a cross.
   double lo[3] = {0, 0, 0}, hi[3] = {0, 0, 0};
   bool box = false, bar = false;
-  if (st.shape == 0) {
+  if (st.shape == kBoxShape) {
     if (auto p = BoxPosition(st)) {
       const double size3[3] = {st.size_x, st.size_y, st.size_z};
       for (int i = 0; i < 3; ++i) {
@@ -411,13 +411,13 @@ void AppendStock(std::string& out, const SheetInputs& in) {
       }
       box = true;
     }
-  } else if (st.shape == 2 && in.solid.known) {
+  } else if (st.shape == kSolidShape && in.solid.known) {
     for (int i = 0; i < 3; ++i) {
       lo[i] = in.solid.min[i];
       hi[i] = in.solid.max[i];
     }
     box = true;
-  } else if (st.shape == 1) {
+  } else if (st.shape == kBarShape) {
     bar = true;
   }
   if (box) {

@@ -60,7 +60,7 @@ bool TryWriteSheet(const std::wstring& path, const LinkSettings& s, const ToolMo
   in.check = check;
   in.stock = ReadStockSetup(GroupsMachineGroup(nullptr));
   std::string stl;
-  if (in.stock.shape == 2 && platform::ReadWholeFile(StockStlPath(s.nc_file), stl)) in.solid = MeshBox(stl);
+  if (in.stock.shape == kSolidShape && platform::ReadWholeFile(StockStlPath(s.nc_file), stl)) in.solid = MeshBox(stl);
   std::string program;
   in.nc.found = platform::ReadFileFacts(s.nc_file, in.nc.facts) && platform::ReadWholeFile(s.nc_file, program);
   in.nc.tools_read = !tools.has_turning;
