@@ -27,23 +27,25 @@ if [ "$mode" = windows ]; then
   # A path as the Windows programs see it (Wine maps / to drive Z:).
   host_path() { printf 'Z:%s' "${1//\//\\}"; }
   # Under Wine, on a loaded machine, a process has been seen (about once in a
-  # few thousand launches) to end before the host printed its first line or
-  # said why, so before the add-in ran. Such a launch is run once more and
-  # noted; finish fails the test when that happened more than twice. A host
-  # that ends without output for a reason of its own says so on standard
-  # error ("quenlo-host: ..."), and one killed on purpose ends with 137.
-  quenlo_host() {
-    local out err status
-    out=$(mktemp); err=$(mktemp)
-    "$src/scripts/wine-run" "$build/bin/quenlo-host.exe" "$@" >"$out" 2>"$err"; status=$?
-    if [ ! -s "$out" ] && [ $status -ne 137 ] && ! grep -q '^quenlo-host' "$err"; then
-      echo "quenlo-host $*: ended with no output (exit status $status$(tr '\n' ' ' < "$err" | sed 's/ $//; s/^./, standard error: &/')), run once more" >> "$unstarted"
-      "$src/scripts/wine-run" "$build/bin/quenlo-host.exe" "$@" >"$out" 2>"$err"; status=$?
+  # few thousand launches) to end before the program printed its first line or
+  # said why, so before any of its own code ran. Such a run is run once more
+  # and noted; finish fails the test when that happened more than twice. A
+  # program that ends without output for a reason of its own says so on
+  # standard error in a line that starts with its name ("quenlo-host: ...",
+  # "tarvik-standin started"), and one killed on purpose ends with 137.
+  wine_program() {
+    local exe="$1" name out err status; shift
+    name=$(basename "$exe" .exe); out=$(mktemp); err=$(mktemp)
+    "$src/scripts/wine-run" "$exe" "$@" >"$out" 2>"$err"; status=$?
+    if [ ! -s "$out" ] && [ $status -ne 137 ] && ! grep -q "^$name" "$err"; then
+      echo "$name $*: ended with no output (exit status $status), run once more" >> "$unstarted"
+      "$src/scripts/wine-run" "$exe" "$@" >"$out" 2>"$err"; status=$?
     fi
     cat "$out"; cat "$err" >&2; rm -f "$out" "$err"
     return $status
   }
-  standin_simulator() { "$src/scripts/wine-run" "$build/bin/tarvik-standin.exe" "$@"; }
+  quenlo_host() { wine_program "$build/bin/quenlo-host.exe" "$@"; }
+  standin_simulator() { wine_program "$build/bin/tarvik-standin.exe" "$@"; }
 else
   sep='/'
   host_path() { printf '%s' "$1"; }
