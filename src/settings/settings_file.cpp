@@ -1,5 +1,6 @@
 #include "settings/settings_file.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "common/numbers.h"
@@ -111,9 +112,41 @@ std::string_view SettingsFileText::NextLine() {
   return line.text;
 }
 
+void SettingsFileText::Index() {
+  indexed_ = true;
+  std::string_view rest = bytes_;
+  TextLine line;
+  for (size_t start = 0; quenlo::NextLine(rest, line); start = bytes_.size() - rest.size()) {
+    const Line entry{start, line.text.size(), bytes_.size() - rest.size()};
+    const size_t first = line.text.find(' ');
+    if (first == std::string_view::npos) continue;
+    keyed_[line.text.substr(0, first + 1)].push_back(entry);
+    const size_t second = line.text.find(' ', first + 1);
+    if (second != std::string_view::npos) keyed_[line.text.substr(0, second + 1)].push_back(entry);
+  }
+}
+
+bool SettingsFileText::FindKeyed(std::string_view key, std::string_view& value) {
+  if (!indexed_) Index();
+  auto it = keyed_.find(key);
+  if (it == keyed_.end()) return false;
+  const std::vector<Line>& lines = it->second;
+  auto at = std::lower_bound(lines.begin(), lines.end(), pos_, [](const Line& l, size_t pos) { return l.start < pos; });
+  const Line& found = at != lines.end() ? *at : lines.front();
+  value = bytes_.substr(found.start + key.size(), found.length - key.size());
+  pos_ = found.next;
+  return true;
+}
+
 std::wstring FindSettingsValue(SettingsFileText& file, const std::wstring& key, const std::wstring& fallback) {
   std::string ansi_key = platform::ToAnsi(key);
-  // The forward search from the read position, then one search from the top.
+  const size_t blanks = std::count(ansi_key.begin(), ansi_key.end(), ' ');
+  if (!ansi_key.empty() && ansi_key.back() == ' ' && blanks <= 2) {
+    std::string_view value;
+    return file.FindKeyed(ansi_key, value) ? platform::FromAnsi(value) : fallback;
+  }
+  // Any other key: the forward search from the read position, then one
+  // search from the top.
   for (int pass = 0; pass < 2; ++pass) {
     if (pass == 1) file.Rewind();
     while (!file.AtEnd()) {

@@ -6,6 +6,8 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 #include "settings/link_settings.h"
 
@@ -28,10 +30,25 @@ class SettingsFileText {
   void Rewind() { pos_ = 0; }
   // The next whole line without its line end (LF or CR LF).
   std::string_view NextLine();
+  // The rest of the first line that begins with `key` (ANSI bytes ending with
+  // a blank, at most two blanks in all, as every key of the file is): at or
+  // after the read position, else from the top. The read position moves just
+  // past that line. False when no line begins with it.
+  bool FindKeyed(std::string_view key, std::string_view& value);
 
  private:
+  struct Line {
+    size_t start, length, next;
+  };
+  void Index();
+
   std::string_view bytes_;
   size_t pos_ = 0;
+  // The lines by their text up to their first blank and up to their second,
+  // each list in file order; built at the first keyed lookup, so that a
+  // file's lookups cost one pass over it whatever order its lines are in.
+  std::unordered_map<std::string_view, std::vector<Line>> keyed_;
+  bool indexed_ = false;
 };
 
 // The value of `key` (which ends with a blank): the rest of the first line
