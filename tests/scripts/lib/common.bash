@@ -38,7 +38,7 @@ if [ "$mode" = windows ]; then
     name=$(basename "$exe" .exe); out=$(mktemp); err=$(mktemp)
     "$src/scripts/wine-run" "$exe" "$@" >"$out" 2>"$err"; status=$?
     if [ ! -s "$out" ] && [ $status -ne 137 ] && ! grep -q "^$name" "$err"; then
-      echo "$name $*: ended with no output (exit status $status), run once more" >> "$unstarted"
+      echo "$name $*: ended with no output (exit status $status$(tr '\n' ' ' < "$err" | sed 's/ $//; s/^./, standard error: &/')), run once more" >> "$unstarted"
       "$src/scripts/wine-run" "$exe" "$@" >"$out" 2>"$err"; status=$?
     fi
     cat "$out"; cat "$err" >&2; rm -f "$out" "$err"
