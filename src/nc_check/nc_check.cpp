@@ -4,7 +4,6 @@
 #include "export/tools/tool_file_content.h"
 #include "nc_check/nc_findings.h"
 #include "nc_check/nc_reader.h"
-#include "platform/files.h"
 
 namespace quenlo::nc_check {
 namespace {
@@ -14,14 +13,12 @@ std::wstring CannotRead(const std::wstring& nc_file) { return messages::NcFileUn
 }  // namespace
 
 std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const AxisRow* work_offsets) {
-  std::string program;
-  if (!platform::ReadWholeFile(nc_file, program)) return {CannotRead(nc_file)};
   // The tool model that the tool file is written from: the check knows no
   // rules of its own about which operation brings which number.
   ToolFileNumbers hand_off = NumbersOf(BuildToolModel());
-  const NcReading reading = ReadNcProgram(program, !hand_off.has_turning);
-  if (!reading.readable) return {CannotRead(nc_file)};
-  return FindMissing(reading.uses, hand_off, work_offsets);
+  const std::optional<NcReading> reading = ReadNcFile(nc_file, !hand_off.has_turning);
+  if (!reading || !reading->readable) return {CannotRead(nc_file)};
+  return FindMissing(reading->uses, hand_off, work_offsets);
 }
 
 std::vector<std::wstring> ListedFindings(const std::vector<std::wstring>& findings) {

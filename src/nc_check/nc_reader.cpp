@@ -3,10 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include <limits>
 #include <unordered_map>
 #include <unordered_set>
 
+#include "nc_check/nc_bytes.h"
+#include "platform/files.h"
 #include "settings/work_offset_rows.h"
 
 namespace quenlo::nc_check {
@@ -16,43 +20,6 @@ namespace {
 constexpr int kG541Base = kFirstG541Row - 1;
 constexpr int kG542Base = kFirstG542Row - 1;
 constexpr int kG541Rows = kFirstG542Row - kFirstG541Row;
-
-// What a byte means to the reader. Everything that cannot change the meaning
-// of a word the check reads (the other addresses, digits, signs, points,
-// blanks) is passed over in one tight loop.
-enum ByteClass : unsigned char {
-  kPlain = 0,
-  kWordLetter,  // G T H D P M L O, either case
-  kBlockEnd,    // CR, LF, ';'
-  kComment,     // '('
-  kCommentEnd,  // ')' outside a comment: the block's comments are not what a control accepts
-  kBracket,     // '[': an expression, read over as a whole
-  kName,        // '<': a program name, "<NAME>"
-  kSlash,       // block delete: what follows in the block is optional
-  kPercent,     // a '%' line opens or closes the program
-  kAssign,      // '=': a macro assignment
-  kJunk,        // control characters and bytes outside ASCII: the block is not read
-};
-
-constexpr std::array<ByteClass, 256> MakeClasses() {
-  std::array<ByteClass, 256> c{};
-  for (int b = 0; b < 256; ++b) c[b] = (b < 0x20 || b >= 0x7f) ? kJunk : kPlain;
-  c['\t'] = kPlain;
-  for (char l : {'G', 'T', 'H', 'D', 'P', 'M', 'L', 'O'}) {
-    c[static_cast<unsigned char>(l)] = kWordLetter;
-    c[static_cast<unsigned char>(l + ('a' - 'A'))] = kWordLetter;
-  }
-  c['\r'] = c['\n'] = c[';'] = kBlockEnd;
-  c['('] = kComment;
-  c[')'] = kCommentEnd;
-  c['['] = kBracket;
-  c['<'] = kName;
-  c['/'] = kSlash;
-  c['%'] = kPercent;
-  c['='] = kAssign;
-  return c;
-}
-constexpr std::array<ByteClass, 256> kClasses = MakeClasses();
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -234,103 +201,157 @@ class Reader {
  public:
   explicit Reader(bool read_tool_words) : read_tools_(read_tool_words) { all_set_.fill(kNever); }
 
-  NcReading Read(std::string_view program) {
-    const char* p = program.data();
-    const char* const end = p + program.size();
-    if (program.size() >= 3 && program.compare(0, 3, "\xEF\xBB\xBF") == 0) p += 3;  // a UTF-8 mark
+  // Reads the next piece of the program. A piece ends at the end of a line
+  // (or of the program): no block is cut. False once the program has ended
+  // (its closing '%' line): nothing after it is read.
+  bool Take(std::string_view piece) {
+    const char* p = piece.data();
+    const char* const end = p + piece.size();
+    if (head_.size() < kHead) head_.append(piece.substr(0, kHead - head_.size()));
+    if (!started_ && !piece.empty()) {
+      started_ = true;
+      if (piece.substr(0, 3) == "\xEF\xBB\xBF") p += 3;  // a UTF-8 mark
+    }
     block_start_ = p;
+    piece_end_ = end;
+    computed_target_end_ = nullptr;
+    // The bytes that may matter are found for a run of the piece at a time,
+    // and visited in order; those that a word, a comment or an expression
+    // already took are passed over. Taking the next one from the masks, not
+    // from where the last one left `p`, keeps the visits from waiting on each
+    // other.
     while (p < end) {
-      p = SkipPlain(p, end);
-      if (p == end) break;
-      switch (kClasses[static_cast<unsigned char>(*p)]) {
-        case kWordLetter:
-          p = ReadWord(p, end);
-          break;
-        case kBlockEnd:
-          EndBlock(p);
-          if (*p == '\r') {
-            ++line_;
-            if (p + 1 < end && p[1] == '\n') ++p;
-          } else if (*p == '\n') {
-            ++line_;
-          }
-          block_start_ = ++p;
-          break;
-        case kComment: {
-          // To the first ')'. A '(' inside or no ')' before the line's end is
-          // a comment no control accepts: the rest of the block is unread.
-          const char* q = p + 1;
-          while (q < end && *q != ')' && *q != '(' && !IsLineEnd(*q)) ++q;
-          if (q < end && *q == ')') {
-            p = q + 1;
-          } else {
-            Optional();
-            p = q;
-          }
-          break;
+      const char* const run = p;
+      const size_t length = std::min<size_t>(end - run, kMaskedRun);
+      FindMatterBytes(std::string_view(run, length), masks_);
+      for (size_t word = 0; word < (length + 63) / 64; ++word) {
+        for (uint64_t mask = masks_[word]; mask; mask &= mask - 1) {
+          const char* const at = run + 64 * word + __builtin_ctzll(mask);
+          if (at < p) continue;
+          p = at;
+          if (!TakeByte(p, end)) return false;
         }
-        case kCommentEnd:
+      }
+      p = std::max(p, run + length);
+    }
+    return true;
+  }
+
+  // Reads the byte at `p`, which may matter, and what it starts; `p` is left
+  // after what was read. False at the program's end.
+  bool TakeByte(const char*& p, const char* end) {
+    if (*p == '\r' || *p == '\n') {
+      if (!touched_ && readable_) {  // a block that changes nothing (no junk either)
+        blocks_with_words_ += words_;
+        words_ = false;
+        ++block_index_;
+      } else {
+        EndBlock(p);
+      }
+      ++line_;
+      if (*p == '\r' && p + 1 < end && p[1] == '\n') ++p;
+      block_start_ = ++p;
+      return true;
+    }
+    const ByteClass byte_class = ClassOf(*p);
+    if (byte_class == kWordLetter) {  // the other common one, apart from the switch's jump
+      p = ReadWord(p, end);
+      return true;
+    }
+    switch (byte_class) {
+      case kPlain:       // a tab or a '{': passed over
+      case kWordLetter:  // (taken above)
+        ++p;
+        break;
+      case kBlockEnd:  // ';' (the line ends are taken above)
+        EndBlock(p);
+        block_start_ = ++p;
+        break;
+      case kComment: {
+        // To the first ')'. A '(' inside or no ')' before the line's end is
+        // a comment no control accepts: the rest of the block is unread.
+        const char* q = p + 1;
+        while (q < end && *q != ')' && *q != '(' && !IsLineEnd(*q)) ++q;
+        if (q < end && *q == ')') {
+          p = q + 1;
+        } else {
           Optional();
-          ++p;
-          break;
-        case kBracket:
-          p = ReadExpression(p, end);
-          break;
-        case kName: {
-          const char* q = p + 1;
-          while (q < end && *q != '>' && !IsLineEnd(*q)) ++q;
-          if (q < end && *q == '>') {
-            if (!words_ && !optional_) Header();
-            words_ = true;
-            p = q + 1;
-          } else {
-            Optional();
-            p = q;
-          }
-          break;
+          p = q;
         }
-        case kSlash:
+        break;
+      }
+      case kCommentEnd:
+        Optional();
+        ++p;
+        break;
+      case kBracket:
+        p = ReadExpression(p, end);
+        break;
+      case kName: {
+        const char* q = p + 1;
+        while (q < end && *q != '>' && !IsLineEnd(*q)) ++q;
+        if (q < end && *q == '>') {
+          if (!words_ && !optional_) Header();
+          words_ = true;
+          p = q + 1;
+        } else {
           Optional();
-          ++p;
-          break;
-        case kPercent:
-          if (OnlyBlanksBefore(p)) {
-            // The first '%' line opens the program, the next one ends it;
-            // nothing after that is read.
-            if (++percent_lines_ == 2) return Finish(program);
-            while (p < end && !IsLineEnd(*p)) ++p;
-            block_start_ = p;
-          } else {
-            Unread(true);
-            ++p;
-          }
-          break;
-        case kAssign:
-          Unread(false);
-          TakeAssignment(p);
-          ++p;
-          break;
-        default:  // kJunk (kPlain does not come here)
+          p = q;
+        }
+        break;
+      }
+      case kSlash:
+        Optional();
+        ++p;
+        break;
+      case kPercent:
+        if (OnlyBlanksBefore(p)) {
+          // The first '%' line opens the program, the next one ends it;
+          // nothing after that is read.
+          if (++percent_lines_ == 2) return false;
+          while (p < end && !IsLineEnd(*p)) ++p;
+          block_start_ = p;
+        } else {
           Unread(true);
           ++p;
-          break;
-      }
+        }
+        break;
+      case kAssign:
+        Unread(false);
+        TakeAssignment(p);
+        ++p;
+        break;
+      case kJunk:
+        Unread(true);
+        ++p;
+        break;
     }
-    EndBlock(end);
-    return Finish(program);
+    return true;
+  }
+
+  // After the last piece.
+  NcReading Finish() {
+    if (percent_lines_ < 2) EndBlock(piece_end_);
+    NcReading reading;
+    reading.readable = readable_ && !LooksLikeUtf16(head_);
+    for (const Timed& u : uses_) {
+      int64_t set = all_set_[GroupOf(u.use.word, u.use.number)];
+      if (u.use.word != NcWord::kTool) {
+        auto it = sets_.find(Key(u.use.word, u.use.number));
+        if (it != sets_.end()) set = std::min(set, it->second);
+      }
+      (set > u.block ? reading.uses : reading.set_uses).push_back(u.use);
+    }
+    const auto by_line = [](const NcUse& x, const NcUse& y) { return x.line < y.line; };
+    std::stable_sort(reading.uses.begin(), reading.uses.end(), by_line);
+    std::stable_sort(reading.set_uses.begin(), reading.set_uses.end(), by_line);
+    return reading;
   }
 
  private:
   static constexpr int64_t kNever = std::numeric_limits<int64_t>::max();
   static constexpr int64_t kWholeFile = 0;
-
-  // The bytes that cannot change a word the check reads, four at a time.
-  static const char* SkipPlain(const char* p, const char* end) {
-    auto cls = [](const char* q) { return kClasses[static_cast<unsigned char>(*q)]; };
-    while (end - p >= 4 && (cls(p) | cls(p + 1) | cls(p + 2) | cls(p + 3)) == kPlain) p += 4;
-    while (p < end && cls(p) == kPlain) ++p;
-    return p;
-  }
+  static constexpr size_t kHead = 1024;  // what the test for UTF-16 looks at
 
   bool OnlyBlanksBefore(const char* p) const {
     for (const char* q = block_start_; q < p; ++q)
@@ -353,7 +374,15 @@ class Reader {
   // a macro keyword (GOTO, THEN, END1, DPRNT ...): the block is a macro
   // statement and the letter no address.
   const char* ReadWord(const char* p, const char* end) {
-    if ((p > block_start_ && IsLetter(p[-1])) || (p + 1 < end && IsLetter(p[1]))) {
+    if (p > block_start_ && IsLetter(p[-1])) {
+      Unread(false);
+      return p + 1;
+    }
+    if (const char* q = SkipMotionCode(p, end)) {
+      words_ = true;
+      return q;
+    }
+    if (p + 1 < end && IsLetter(p[1])) {
       Unread(false);
       return p + 1;
     }
@@ -371,6 +400,20 @@ class Reader {
     }
     words_ = true;
     return p;
+  }
+
+  // Most blocks of a program are moves: "G01 X12.5 Y-3." and the like. G0 to
+  // G3 (also written G00 to G03) followed by the next address change nothing
+  // the check reads; where such a code starts at `p`, what follows it. Any
+  // other form ("G1 0" is G10) is left to ReadValue.
+  static const char* SkipMotionCode(const char* p, const char* end) {
+    if ((*p | 0x20) != 'g') return nullptr;
+    const char* q = p + 1;
+    if (q < end && *q == '0') ++q;
+    if (q == end || *q < '0' || *q > '3') return nullptr;
+    ++q;
+    if (q < end && *q == ' ') ++q;
+    return q < end && IsLetter(*q) ? q : nullptr;
   }
 
   // A program number or name at the start of a block. The first one, before
@@ -594,24 +637,6 @@ class Reader {
     return pairs > 0 && std::max(even, odd) * 4 >= pairs;
   }
 
-  // The uses that come before any set of what they use, by line.
-  NcReading Finish(std::string_view program) {
-    NcReading reading;
-    reading.readable = readable_ && !LooksLikeUtf16(program);
-    for (const Timed& u : uses_) {
-      int64_t set = all_set_[GroupOf(u.use.word, u.use.number)];
-      if (u.use.word != NcWord::kTool) {
-        auto it = sets_.find(Key(u.use.word, u.use.number));
-        if (it != sets_.end()) set = std::min(set, it->second);
-      }
-      (set > u.block ? reading.uses : reading.set_uses).push_back(u.use);
-    }
-    const auto by_line = [](const NcUse& x, const NcUse& y) { return x.line < y.line; };
-    std::stable_sort(reading.uses.begin(), reading.uses.end(), by_line);
-    std::stable_sort(reading.set_uses.begin(), reading.set_uses.end(), by_line);
-    return reading;
-  }
-
   struct Timed {
     NcUse use;
     int64_t block;  // the block that uses it
@@ -636,6 +661,10 @@ class Reader {
   int last_h_ = kAbsent, last_d_ = kAbsent;
   int last_h_line_ = 0, last_d_line_ = 0;
   const char* computed_target_end_ = nullptr;
+  const char* piece_end_ = nullptr;
+  uint64_t masks_[kMaskedRun / 64];  // the bytes of a run of the piece that may matter
+  bool started_ = false;
+  std::string head_;
   bool computed_target_any_ = false;
   std::unordered_set<uint64_t> seen_;
   std::vector<Timed> uses_;
@@ -643,10 +672,41 @@ class Reader {
   std::array<int64_t, kGroups> all_set_;
 };
 
+// Where the text's last whole line ends: after its last LF, or after its last
+// CR that is not the text's last byte (a CR there may be the first of a CR LF).
+size_t AfterLastLineEnd(std::string_view text) {
+  for (size_t i = text.size(); i > 0; --i)
+    if (text[i - 1] == '\n' || (text[i - 1] == '\r' && i < text.size())) return i;
+  return 0;
+}
+
 }  // namespace
 
 NcReading ReadNcProgram(std::string_view program, bool read_tool_words) {
-  return Reader(read_tool_words).Read(program);
+  Reader reader(read_tool_words);
+  reader.Take(program);
+  return reader.Finish();
+}
+
+std::optional<NcReading> ReadNcFile(std::wstring_view path, bool read_tool_words, size_t piece) {
+  platform::FileReading file(path);
+  if (!file.open()) return std::nullopt;
+  // Read in pieces that stay in the processor's cache while they are read,
+  // each cut after its last line end (a line longer than the buffer grows it).
+  Reader reader(read_tool_words);
+  std::string buffer(std::max<size_t>(std::min(file.size() + 1, piece), 1), '\0');
+  size_t kept = 0;  // the start of a line that the last piece did not finish
+  for (;;) {
+    if (kept == buffer.size()) buffer.resize(buffer.size() * 2);
+    const long long n = file.Read(buffer.data() + kept, buffer.size() - kept);
+    if (n < 0) return std::nullopt;
+    const size_t have = kept + static_cast<size_t>(n);
+    const size_t cut = n == 0 ? have : AfterLastLineEnd(std::string_view(buffer.data(), have));
+    if (!reader.Take(std::string_view(buffer.data(), cut)) || n == 0) break;
+    std::memmove(buffer.data(), buffer.data() + cut, have - cut);
+    kept = have - cut;
+  }
+  return reader.Finish();
 }
 
 }  // namespace quenlo::nc_check

@@ -7,6 +7,8 @@
 // use it does not make.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -41,5 +43,11 @@ struct NcReading {
 
 // T words are read only when `read_tool_words` is set.
 NcReading ReadNcProgram(std::string_view program, bool read_tool_words);
+
+// The same for the program in a file, read in pieces of about `piece` bytes
+// (a program of millions of blocks is never held whole; tests read in small
+// pieces). Nothing when the file cannot be opened or read.
+inline constexpr size_t kNcPiece = 256 * 1024;
+std::optional<NcReading> ReadNcFile(std::wstring_view path, bool read_tool_words, size_t piece = kNcPiece);
 
 }  // namespace quenlo::nc_check

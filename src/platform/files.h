@@ -37,6 +37,29 @@ bool MakeDirectory(std::wstring_view path);
 // never answer), exactly as for a missing file.
 bool ReadWholeFile(std::wstring_view path, std::string& bytes);
 
+// A file opened for reading piece by piece, for files too large to hold
+// whole (an NC program of millions of blocks). What may be opened is what
+// ReadWholeFile reads: a regular file. Another process may replace or delete
+// the file meanwhile; the bytes opened are the ones read.
+class FileReading {
+ public:
+  explicit FileReading(std::wstring_view path);
+  ~FileReading();
+  FileReading(const FileReading&) = delete;
+  FileReading& operator=(const FileReading&) = delete;
+
+  bool open() const;
+  // The file's size when it was opened.
+  size_t size() const;
+  // Reads up to `room` bytes into `buffer`: the count read, 0 at the end,
+  // -1 on failure (and when the file is not open).
+  long long Read(char* buffer, size_t room);
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
 // A file being replaced whole. The temporary file beside it (a short name in
 // the same folder) is created at once, and only as a new file: a name that is
 // taken (another writer in the same process, the host's own) is passed over

@@ -2,16 +2,43 @@
 // what must be read and what must not.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "nc_check/nc_findings.h"
+#include "nc_check/nc_bytes.h"
 #include "nc_check/nc_reader.h"
+#include "support/test_host.h"
 
 namespace quenlo::nc_check {
 namespace {
 
+bool Same(const std::vector<NcUse>& a, const std::vector<NcUse>& b) {
+  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const NcUse& x, const NcUse& y) {
+    return x.word == y.word && x.number == y.number && x.line == y.line;
+  });
+}
+
+// The program read from a file in pieces of a few bytes (each cut after a
+// line end, a line longer than the piece read whole) is read as in memory.
+void ExpectSameFromFile(const std::string& program, bool read_tools) {
+  static testing_support::TempDir dir;
+  const std::wstring path = dir / L"prog.nc";
+  testing_support::WriteBytes(path, program);
+  const NcReading whole = ReadNcProgram(program, read_tools);
+  for (size_t piece : {size_t{1}, size_t{3}, size_t{64}, kNcPiece}) {
+    const std::optional<NcReading> read = ReadNcFile(path, read_tools, piece);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(Same(read->uses, whole.uses) && Same(read->set_uses, whole.set_uses) && read->readable == whole.readable)
+        << "piece " << piece << " of " << program;
+  }
+}
+
 // The uses as "word@line", blank-separated, in the order the reader gives them.
 std::string Uses(const std::string& program, bool read_tools = true) {
+  ExpectSameFromFile(program, read_tools);
   std::string out;
   for (const NcUse& use : ReadNcProgram(program, read_tools).uses) {
     std::wstring name = WordName(use);
@@ -156,6 +183,7 @@ TEST(NcReader, Utf16AndTextWithoutBlocksAreNotReadable) {
   const std::string le("\xFF\xFET\0001\0\n\0", 8), be("\xFE\xFF\0T\0001\0\n", 8), bare("T\0001\0\n\0G\0005\0005\0\n\0", 14);
   for (const std::string& text : {le, be, bare, std::string(), std::string("%\n(ONLY A COMMENT)\n\n%\n")}) {
     const NcReading reading = ReadNcProgram(text, true);
+    ExpectSameFromFile(text, true);
     EXPECT_FALSE(reading.readable) << text;
     EXPECT_TRUE(reading.uses.empty());
   }
@@ -184,6 +212,26 @@ TEST(NcReader, BinaryJunkReadsAsNothing) {
   EXPECT_EQ(Uses("T"), "");
   EXPECT_EQ(Uses("G54.1 P"), "");
   EXPECT_EQ(Uses("(((]]][[[T1"), "");
+}
+
+// Every way of finding the bytes that may matter (those this processor can
+// run) finds exactly them, at every place in a run and at every length.
+TEST(NcReader, BytesThatMayMatterFoundAlikeEveryWay) {
+  std::string text;
+  for (int i = 0; i < static_cast<int>(kMaskedRun); ++i) text += static_cast<char>((i * 7 + i / 256) & 0xff);
+  for (size_t length : {size_t{0}, size_t{1}, size_t{63}, size_t{64}, size_t{65}, size_t{1000}, kMaskedRun}) {
+    const std::string_view run(text.data() + (kMaskedRun - length) / 2, length);
+    uint64_t expected[kMaskedRun / 64] = {};
+    for (size_t i = 0; i < length; ++i)
+      if (MayMatter(run[i])) expected[i / 64] |= uint64_t{1} << (i % 64);
+    for (MatterWay way : MatterWays()) {
+      uint64_t masks[kMaskedRun / 64];
+      std::fill(std::begin(masks), std::end(masks), ~uint64_t{0});
+      FindMatterBytes(run, masks, way);
+      EXPECT_TRUE(std::equal(std::begin(masks), std::end(masks), std::begin(expected)))
+          << "way " << static_cast<int>(way) << ", length " << length;
+    }
+  }
 }
 
 }  // namespace

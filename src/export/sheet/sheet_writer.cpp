@@ -1,6 +1,7 @@
 #include "export/sheet/sheet_writer.h"
 
 #include <cstring>
+#include <optional>
 
 #include "common/messages.h"
 #include "common/numbers.h"
@@ -61,10 +62,11 @@ bool TryWriteSheet(const std::wstring& path, const LinkSettings& s, const ToolMo
   in.stock = ReadStockSetup(GroupsMachineGroup(nullptr));
   std::string stl;
   if (in.stock.shape == kSolidShape && platform::ReadWholeFile(StockStlPath(s.nc_file), stl)) in.solid = MeshBox(stl);
-  std::string program;
-  in.nc.found = platform::ReadFileFacts(s.nc_file, in.nc.facts) && platform::ReadWholeFile(s.nc_file, program);
   in.nc.tools_read = !tools.has_turning;
-  if (in.nc.found) in.nc.reading = nc_check::ReadNcProgram(program, in.nc.tools_read);
+  std::optional<nc_check::NcReading> reading;
+  in.nc.found = platform::ReadFileFacts(s.nc_file, in.nc.facts) &&
+                (reading = nc_check::ReadNcFile(s.nc_file, in.nc.tools_read)).has_value();
+  if (in.nc.found) in.nc.reading = std::move(*reading);
   std::string previous;
   if (platform::ReadWholeFile(path, previous)) in.previous = previous;
   in.launched = platform::Now();

@@ -12,7 +12,6 @@
 
 #include "platform/ansi.h"
 #include "platform/files.h"
-#include "platform/read_loop.h"
 #include "platform/temp_names.h"
 
 namespace quenlo::platform {
@@ -97,25 +96,40 @@ bool MakeDirectory(std::wstring_view path) {
   return !path.empty() && ::mkdir(NativePath(path).c_str(), 0777) == 0;
 }
 
-bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
-  if (path.empty()) return false;
-  // Opened without waiting (a pipe would block the open itself), then taken
+struct FileReading::State {
+  int fd = -1;
+  size_t size = 0;
+};
+
+FileReading::FileReading(std::wstring_view path) : state_(std::make_unique<State>()) {
+  if (path.empty()) return;
+  // Opened without waiting (a pipe would block the open itself), then kept
   // only when what was opened is a regular file.
   int fd = ::open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-  if (fd < 0) return false;
+  if (fd < 0) return;
   struct stat st {};
   if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
     ::close(fd);
-    return false;
+    return;
   }
-  bool ok = ReadToEnd(static_cast<size_t>(st.st_size), [fd](char* buffer, size_t room) -> long long {
-    for (;;) {
-      ssize_t n = ::read(fd, buffer, room);
-      if (n >= 0 || errno != EINTR) return n;
-    }
-  }, bytes);
-  ::close(fd);
-  return ok;
+  state_->fd = fd;
+  state_->size = static_cast<size_t>(st.st_size);
+}
+
+FileReading::~FileReading() {
+  if (state_->fd >= 0) ::close(state_->fd);
+}
+
+bool FileReading::open() const { return state_->fd >= 0; }
+
+size_t FileReading::size() const { return state_->size; }
+
+long long FileReading::Read(char* buffer, size_t room) {
+  if (state_->fd < 0) return -1;
+  for (;;) {
+    ssize_t n = ::read(state_->fd, buffer, room);
+    if (n >= 0 || errno != EINTR) return n;
+  }
 }
 
 struct FileReplacement::State {

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/files.h"
-#include "platform/read_loop.h"
 #include "platform/temp_names.h"
 
 namespace quenlo::platform {
@@ -108,28 +107,43 @@ bool MakeDirectory(std::wstring_view path) {
   return !path.empty() && CreateDirectoryW(std::wstring(path).c_str(), nullptr) != 0;
 }
 
-bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
-  if (GetPathKind(path) != PathKind::kFile) return false;
+struct FileReading::State {
+  HANDLE file = INVALID_HANDLE_VALUE;
+  size_t size = 0;
+};
+
+FileReading::FileReading(std::wstring_view path) : state_(std::make_unique<State>()) {
+  if (GetPathKind(path) != PathKind::kFile) return;
   // Another process may replace the file while we read it: we keep reading
   // the bytes we opened.
   HANDLE file = CreateFileW(std::wstring(path).c_str(), GENERIC_READ,
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) return;
   // Only a file on disk: a pipe or a device would never end or never answer.
   if (GetFileType(file) != FILE_TYPE_DISK) {
     CloseHandle(file);
-    return false;
+    return;
   }
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file, &size) || size.QuadPart < 0) size.QuadPart = 0;
-  bool ok = ReadToEnd(static_cast<size_t>(size.QuadPart), [file](char* buffer, size_t room) -> long long {
-    DWORD read = 0;
-    const DWORD want = static_cast<DWORD>(std::min<size_t>(room, 1u << 30));
-    return ReadFile(file, buffer, want, &read, nullptr) ? static_cast<long long>(read) : -1;
-  }, bytes);
-  CloseHandle(file);
-  return ok;
+  state_->file = file;
+  state_->size = static_cast<size_t>(size.QuadPart);
+}
+
+FileReading::~FileReading() {
+  if (state_->file != INVALID_HANDLE_VALUE) CloseHandle(state_->file);
+}
+
+bool FileReading::open() const { return state_->file != INVALID_HANDLE_VALUE; }
+
+size_t FileReading::size() const { return state_->size; }
+
+long long FileReading::Read(char* buffer, size_t room) {
+  if (state_->file == INVALID_HANDLE_VALUE) return -1;
+  DWORD read = 0;
+  const DWORD want = static_cast<DWORD>(std::min<size_t>(room, 1u << 30));
+  return ReadFile(state_->file, buffer, want, &read, nullptr) ? static_cast<long long>(read) : -1;
 }
 
 struct FileReplacement::State {

@@ -1,0 +1,30 @@
+// Reading a whole file, the same on both back ends: only the opening and the
+// system call differ, and those are FileReading's.
+#include <string>
+
+#include "platform/files.h"
+
+namespace quenlo::platform {
+
+// The string is sized for the size at opening and one byte more, so that a
+// file that has not changed is read in one call and its end seen in the next;
+// a file that grows meanwhile is still read to its end. On failure `bytes`
+// stays as it was.
+bool ReadWholeFile(std::wstring_view path, std::string& bytes) {
+  FileReading file(path);
+  if (!file.open()) return false;
+  std::string out(file.size() + 1, '\0');
+  size_t used = 0;
+  for (;;) {
+    if (used == out.size()) out.resize(out.size() * 2);
+    const long long n = file.Read(out.data() + used, out.size() - used);
+    if (n < 0) return false;
+    if (n == 0) break;
+    used += static_cast<size_t>(n);
+  }
+  out.resize(used);
+  bytes = std::move(out);
+  return true;
+}
+
+}  // namespace quenlo::platform
