@@ -288,6 +288,12 @@ double ParseStoredDouble(std::wstring_view text) { return FiniteOrZero(ParseLead
 
 bool ScanFloat(std::string_view text, size_t& pos, float& value) {
   size_t start = SkipSpace(text, pos);
+  // A lone "0", most numbers of a stored row (the rows nobody uses).
+  if (start < text.size() && text[start] == '0' && (start + 1 == text.size() || text[start + 1] == ' ')) {
+    value = 0;
+    pos = start + 1;
+    return true;
+  }
   float parsed = 0;
   size_t used = ParseNumber(text.substr(start), parsed);
   if (used == 0) return false;

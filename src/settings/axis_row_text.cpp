@@ -17,8 +17,16 @@ std::wstring FormatAxisRow(const AxisRow& row) {
   return std::wstring(text, at);
 }
 
-int ScanAxisRow(std::wstring_view text, AxisRow& row) {
-  std::string ascii = NarrowAscii(text);
+int ScanAxisRow(std::wstring_view text, AxisRow& row) { return ScanAxisRow(NarrowAscii(text), row); }
+
+int ScanAxisRow(std::string_view ascii, AxisRow& row) {
+  // Most rows of a store or a settings file are nobody's: nine zeros.
+  constexpr std::string_view kZeros = "0 0 0 0 0 0 0 0 0";
+  if (ascii.substr(0, kZeros.size()) == kZeros &&
+      (ascii.size() == kZeros.size() || ascii[kZeros.size()] == ' ')) {
+    row.fill(0.0);
+    return static_cast<int>(row.size());
+  }
   size_t pos = 0;
   int count = 0;
   for (double& value : row) {

@@ -18,5 +18,7 @@ std::wstring FormatAxisRow(const AxisRow& row);
 // or beyond single precision) becomes 0. Reading stops at the first item that
 // is not a number. Returns how many were read; the others are left as they were.
 int ScanAxisRow(std::wstring_view text, AxisRow& row);
+// The same for ASCII text.
+int ScanAxisRow(std::string_view ascii, AxisRow& row);
 
 }  // namespace quenlo

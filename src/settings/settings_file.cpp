@@ -42,32 +42,59 @@ void KeptPathLine(std::string& out, const SettingsField& field, const LinkSettin
   if (value != kAbsent) PathLine(out, field.key, value);
 }
 
-// Whether a line begins with one of the file's keys and its blank.
-bool HoldsAnyKey(std::string_view bytes) {
-  auto begins = [](std::string_view line, const char* key) {
-    size_t n = std::strlen(key);
-    return line.size() > n && line.substr(0, n) == key && line[n] == ' ';
-  };
-  SettingsFileText file(bytes);
-  while (!file.AtEnd()) {
-    std::string_view line = file.NextLine();
-    if (begins(line, kWcsRowKey) || begins(line, kRefRowKey)) return true;
-    for (size_t i = 0; i < kSettingsFieldCount; ++i)
-      if (kSettingsFields[i].in_file && begins(line, kSettingsFields[i].key)) return true;
+// A key of the file with its blank, as the lookups take it ("xyz " or, for a
+// row, "xyz 12 "). Keys are ASCII, so their ANSI bytes are their characters.
+std::string FileKey(const char* name, int row = -1) {
+  std::string key = name;
+  key += ' ';
+  if (row >= 0) {
+    AppendD(key, row);
+    key += ' ';
   }
+  return key;
+}
+
+// Whether a line begins with one of the file's keys and its blank.
+bool HoldsAnyKey(SettingsFileText& file) {
+  if (file.HasKeyed(FileKey(kWcsRowKey)) || file.HasKeyed(FileKey(kRefRowKey))) return true;
+  for (size_t i = 0; i < kSettingsFieldCount; ++i)
+    if (kSettingsFields[i].in_file && file.HasKeyed(FileKey(kSettingsFields[i].key))) return true;
   return false;
 }
 
 void RowLine(std::string& out, const char* key, int index, const AxisRow& row) {
   out += key;
   out += ' ';
-  out += FormatD(index);
+  AppendD(out, index);
   out += ' ';
-  for (double value : row) {
-    out += FormatG(value);
-    out += ' ';
+  static constexpr AxisRow kZeros{};
+  if (std::memcmp(&row, &kZeros, sizeof row) == 0) {  // most rows: not "-0" either
+    out += "0 0 0 0 0 0 0 0 0 ";
+  } else {
+    char number[kWriteGRoom];
+    for (double value : row) {
+      out.append(number, WriteG(number, value));
+      out += ' ';
+    }
   }
   out += kLineEnd;
+}
+
+bool IsAscii(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+// A row's numbers: from the bytes as they stand when they are ASCII (the
+// code page's text is then the same characters), else from the text.
+AxisRow ReadRow(SettingsFileText& file, const char* name, int index) {
+  AxisRow row{};
+  std::string_view value;
+  if (!file.FindKeyed(FileKey(name, index), value)) return row;
+  if (IsAscii(value))
+    ScanAxisRow(value, row);
+  else
+    ScanAxisRow(platform::FromAnsi(value), row);
+  return row;
 }
 
 void NumberLine(std::string& out, const char* key, const std::string& number) {
@@ -78,13 +105,6 @@ void NumberLine(std::string& out, const char* key, const std::string& number) {
   out += kLineEnd;
 }
 
-std::wstring RowKey(const char* name, int index) { return LineKey(name) + std::to_wstring(index) + L" "; }
-
-AxisRow ParseRow(const std::wstring& text) {
-  AxisRow row{};
-  ScanAxisRow(text, row);
-  return row;
-}
 
 }  // namespace
 
@@ -114,27 +134,41 @@ std::string_view SettingsFileText::NextLine() {
 
 void SettingsFileText::Index() {
   indexed_ = true;
+  keyed_.reserve(bytes_.size() / 16 + 8);  // about two keys a line: no rehash while it fills
   std::string_view rest = bytes_;
   TextLine line;
+  auto add = [this](std::string_view key, const Line& entry) {
+    auto [it, fresh] = keyed_.try_emplace(key, Lines{entry, {}});
+    if (!fresh) it->second.more.push_back(entry);
+  };
   for (size_t start = 0; quenlo::NextLine(rest, line); start = bytes_.size() - rest.size()) {
     const Line entry{start, line.text.size(), bytes_.size() - rest.size()};
     const size_t first = line.text.find(' ');
     if (first == std::string_view::npos) continue;
-    keyed_[line.text.substr(0, first + 1)].push_back(entry);
+    add(line.text.substr(0, first + 1), entry);
     const size_t second = line.text.find(' ', first + 1);
-    if (second != std::string_view::npos) keyed_[line.text.substr(0, second + 1)].push_back(entry);
+    if (second != std::string_view::npos) add(line.text.substr(0, second + 1), entry);
   }
+}
+
+bool SettingsFileText::HasKeyed(std::string_view key) {
+  if (!indexed_) Index();
+  return keyed_.count(key) > 0;
 }
 
 bool SettingsFileText::FindKeyed(std::string_view key, std::string_view& value) {
   if (!indexed_) Index();
   auto it = keyed_.find(key);
   if (it == keyed_.end()) return false;
-  const std::vector<Line>& lines = it->second;
-  auto at = std::lower_bound(lines.begin(), lines.end(), pos_, [](const Line& l, size_t pos) { return l.start < pos; });
-  const Line& found = at != lines.end() ? *at : lines.front();
-  value = bytes_.substr(found.start + key.size(), found.length - key.size());
-  pos_ = found.next;
+  const Lines& lines = it->second;
+  const Line* found = &lines.first;
+  if (found->start < pos_) {
+    auto at = std::lower_bound(lines.more.begin(), lines.more.end(), pos_,
+                               [](const Line& l, size_t pos) { return l.start < pos; });
+    if (at != lines.more.end()) found = &*at;
+  }
+  value = bytes_.substr(found->start + key.size(), found->length - key.size());
+  pos_ = found->next;
   return true;
 }
 
@@ -163,13 +197,13 @@ bool ParseSettingsFile(std::string_view raw, LinkSettings& s, AxisRow (&wcs)[kWc
   std::string converted;
   if (HasUtf16Mark(raw) && LooksLikeUtf16(raw.substr(2))) converted = platform::ToAnsi(DecodeUtf16(raw.substr(2)));
   std::string_view bytes = converted.empty() ? raw : std::string_view(converted);
-  if (!HoldsAnyKey(bytes)) return false;
   SettingsFileText file(bytes);
+  if (!HoldsAnyKey(file)) return false;
   ForEachFileField(true, [&](const SettingsField& f) {
     if (f.kind == FieldKind::kPath) s.*f.text = FindSettingsValue(file, LineKey(f.key), s.*f.text);
   });
-  for (int i = 0; i < kWcsRows; ++i) wcs[i] = ParseRow(FindSettingsValue(file, RowKey(kWcsRowKey, i), L""));
-  for (int j = 0; j < kRefRows; ++j) ref[j] = ParseRow(FindSettingsValue(file, RowKey(kRefRowKey, j), L""));
+  for (int i = 0; i < kWcsRows; ++i) wcs[i] = ReadRow(file, kWcsRowKey, i);
+  for (int j = 0; j < kRefRows; ++j) ref[j] = ReadRow(file, kRefRowKey, j);
   ForEachFileField(true, [&](const SettingsField& f) {
     if (f.kind == FieldKind::kPath) return;
     std::wstring text = FindSettingsValue(file, LineKey(f.key), L"0");

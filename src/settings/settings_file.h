@@ -35,6 +35,8 @@ class SettingsFileText {
   // after the read position, else from the top. The read position moves just
   // past that line. False when no line begins with it.
   bool FindKeyed(std::string_view key, std::string_view& value);
+  // Whether a line begins with `key` (as above); the read position stays.
+  bool HasKeyed(std::string_view key);
 
  private:
   struct Line {
@@ -47,7 +49,11 @@ class SettingsFileText {
   // The lines by their text up to their first blank and up to their second,
   // each list in file order; built at the first keyed lookup, so that a
   // file's lookups cost one pass over it whatever order its lines are in.
-  std::unordered_map<std::string_view, std::vector<Line>> keyed_;
+  struct Lines {
+    Line first;
+    std::vector<Line> more;  // the others, when the key begins more than one line
+  };
+  std::unordered_map<std::string_view, Lines> keyed_;
   bool indexed_ = false;
 };
 
