@@ -6,9 +6,11 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <memory>
 #include <unordered_map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,19 +25,23 @@ namespace {
 using namespace quenlo;
 
 // The first rule whose key begins a line, found another way than the
-// rewrite's own index: every beginning of the line looked up among the keys
-// (each key with the first rule that has it).
+// rewrite's own index: the line's beginning of each length that a key with
+// the line's first character has, looked up among the keys (each key with
+// the first rule that has it).
 class FirstKeys {
  public:
   explicit FirstKeys(const KeyRules& rules) : none_(rules.size()) {
     for (size_t i = 0; i < rules.size(); ++i) {
-      first_.emplace(rules[i].key, i);
-      longest_ = std::max(longest_, rules[i].key.size());
+      const std::string& key = rules[i].key;
+      first_.emplace(key, i);
+      if (!key.empty()) lengths_[static_cast<unsigned char>(key[0])].insert(key.size());
     }
   }
-  size_t operator()(const std::string& line) const {
+  size_t operator()(std::string_view line) const {
     size_t found = none_;
-    for (size_t length = 1; length <= longest_ && length <= line.size(); ++length) {
+    if (line.empty()) return found;
+    for (size_t length : lengths_[static_cast<unsigned char>(line[0])]) {
+      if (length > line.size()) break;
       auto it = first_.find(line.substr(0, length));
       if (it != first_.end()) found = std::min(found, it->second);
     }
@@ -43,8 +49,8 @@ class FirstKeys {
   }
 
  private:
-  std::unordered_map<std::string, size_t> first_;  // emplace keeps the first rule of a key
-  size_t longest_ = 0;
+  std::unordered_map<std::string_view, size_t> first_;  // emplace keeps the first rule of a key
+  std::set<size_t> lengths_[256];                        // by the keys' first byte
   size_t none_;
 };
 
@@ -61,6 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static int stl_writes = 0;
   struct RuleSet {
     KeyRules real, plain;
+    std::unique_ptr<KeyIndex> real_index, plain_index;
     std::unique_ptr<FirstKeys> first;
   };
   static std::map<std::pair<int, int>, RuleSet> rule_sets;
@@ -76,20 +83,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The same keys as plain line keys: the output is the template line for line.
     for (const KeyRule& rule : real) plain.push_back(LineRule(rule.key, "\x01" + std::to_string(plain.size())));
     set.first = std::make_unique<FirstKeys>(plain);
+    set.real_index = std::make_unique<KeyIndex>(real);
+    set.plain_index = std::make_unique<KeyIndex>(plain);
   }
   stl_writes = 0;
   std::string bytes = in.ConsumeRemainingBytesAsString();
-  std::string project = RewriteTemplate(bytes, real);
+  std::string project = RewriteTemplate(bytes, real, *set.real_index);
   if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) return 0;  // read as UTF-8, written in the code page
 
-  std::vector<std::string> in_lines = Lines(bytes);
-  std::vector<std::string> out_lines = Lines(RewriteTemplate(bytes, plain));
+  const std::string plain_project = RewriteTemplate(bytes, plain, *set.plain_index);
+  std::vector<std::string_view> in_lines = Lines(bytes);
+  std::vector<std::string_view> out_lines = Lines(plain_project);
   FUZZ_CHECK(in_lines.size() == out_lines.size());
   bool any_match = false;
   for (size_t n = 0; n < in_lines.size(); ++n) {
     size_t first = (*set.first)(in_lines[n]);
     any_match = any_match || first < plain.size();
-    FUZZ_CHECK(out_lines[n] == (first < plain.size() ? plain[first].replacement : in_lines[n]));
+    FUZZ_CHECK(out_lines[n] == (first < plain.size() ? std::string_view(plain[first].replacement) : in_lines[n]));
   }
   // With no key in the template, the real rules change nothing but line ends.
   if (!any_match) {

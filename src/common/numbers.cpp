@@ -284,6 +284,7 @@ double ParseLeadingDouble(std::string_view text) {
   return value;
 }
 double ParseLeadingDouble(std::wstring_view text) { return ParseLeadingDouble(NarrowAscii(text)); }
+double ParseStoredDouble(std::string_view text) { return FiniteOrZero(ParseLeadingDouble(text)); }
 double ParseStoredDouble(std::wstring_view text) { return FiniteOrZero(ParseLeadingDouble(text)); }
 
 bool ScanFloat(std::string_view text, size_t& pos, float& value) {

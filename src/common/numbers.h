@@ -53,6 +53,7 @@ double ParseLeadingDouble(std::string_view text);
 double ParseLeadingDouble(std::wstring_view text);
 
 // ParseLeadingDouble for a stored value: one that is not finite becomes 0.
+double ParseStoredDouble(std::string_view text);
 double ParseStoredDouble(std::wstring_view text);
 
 // One step of a scanf-style "%f" read into a single-precision number: skips

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "common/numbers.h"
 #include "common/text_lines.h"
@@ -54,19 +55,37 @@ std::string FileKey(const char* name, int row = -1) {
   return key;
 }
 
+// The rows' keys, made once: every save writes them and every load looks
+// them up.
+const std::string& RowKey(const char* name, int index) {
+  static const std::vector<std::string> keys = [] {
+    std::vector<std::string> made;
+    for (int i = 0; i < kWcsRows; ++i) made.push_back(FileKey(kWcsRowKey, i));
+    for (int j = 0; j < kRefRows; ++j) made.push_back(FileKey(kRefRowKey, j));
+    return made;
+  }();
+  return keys[(std::strcmp(name, kWcsRowKey) == 0 ? 0 : kWcsRows) + index];
+}
+
 // Whether a line begins with one of the file's keys and its blank.
+// A file the add-in wrote begins with one: its first line is looked at
+// before the index is built.
 bool HoldsAnyKey(SettingsFileText& file) {
-  if (file.HasKeyed(FileKey(kWcsRowKey)) || file.HasKeyed(FileKey(kRefRowKey))) return true;
-  for (size_t i = 0; i < kSettingsFieldCount; ++i)
-    if (kSettingsFields[i].in_file && file.HasKeyed(FileKey(kSettingsFields[i].key))) return true;
-  return false;
+  const auto any_key = [](auto&& holds) {
+    if (holds(kWcsRowKey) || holds(kRefRowKey)) return true;
+    for (size_t i = 0; i < kSettingsFieldCount; ++i)
+      if (kSettingsFields[i].in_file && holds(kSettingsFields[i].key)) return true;
+    return false;
+  };
+  const std::string_view first = file.NextLine();
+  file.Rewind();
+  const std::string_view first_key = first.substr(0, first.find(' ') + 1);
+  return any_key([&](const char* name) { return !first_key.empty() && first_key == FileKey(name); }) ||
+         any_key([&](const char* name) { return file.HasKeyed(FileKey(name)); });
 }
 
 void RowLine(std::string& out, const char* key, int index, const AxisRow& row) {
-  out += key;
-  out += ' ';
-  AppendD(out, index);
-  out += ' ';
+  out += RowKey(key, index);
   static constexpr AxisRow kZeros{};
   if (std::memcmp(&row, &kZeros, sizeof row) == 0) {  // most rows: not "-0" either
     out += "0 0 0 0 0 0 0 0 0 ";
@@ -80,21 +99,15 @@ void RowLine(std::string& out, const char* key, int index, const AxisRow& row) {
   out += kLineEnd;
 }
 
-bool IsAscii(std::string_view bytes) {
-  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// A row's numbers: from the bytes as they stand when they are ASCII (the
-// code page's text is then the same characters), else from the text.
-AxisRow ReadRow(SettingsFileText& file, const char* name, int index) {
-  AxisRow row{};
-  std::string_view value;
-  if (!file.FindKeyed(FileKey(name, index), value)) return row;
-  if (IsAscii(value))
-    ScanAxisRow(value, row);
-  else
-    ScanAxisRow(platform::FromAnsi(value), row);
-  return row;
+// A value as the number parsers read it: the bytes as they stand when they
+// are ASCII (most values; the code page's text is then the same characters),
+// else the text with each character beyond ASCII made a stop (in `held`).
+std::string_view NumberText(std::string_view bytes, std::string& held) {
+  const bool ascii =
+      std::all_of(bytes.begin(), bytes.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+  if (ascii) return bytes;
+  held = NarrowAscii(platform::FromAnsi(bytes));
+  return held;
 }
 
 void NumberLine(std::string& out, const char* key, const std::string& number) {
@@ -105,6 +118,13 @@ void NumberLine(std::string& out, const char* key, const std::string& number) {
   out += kLineEnd;
 }
 
+AxisRow ReadRow(SettingsFileText& file, const char* name, int index) {
+  AxisRow row{};
+  std::string_view value;
+  std::string held;
+  if (file.FindKeyed(RowKey(name, index), value)) ScanAxisRow(NumberText(value, held), row);
+  return row;
+}
 
 }  // namespace
 
@@ -157,7 +177,19 @@ bool SettingsFileText::HasKeyed(std::string_view key) {
 }
 
 bool SettingsFileText::FindKeyed(std::string_view key, std::string_view& value) {
-  if (!indexed_) Index();
+  // The line at the read position, when it begins with the key, is the
+  // first such line at or after it: in a file written in the order it is
+  // read (every file the add-in saves) no lookup needs the index.
+  if (!indexed_) {
+    std::string_view rest = bytes_.substr(pos_);
+    TextLine line;
+    if (quenlo::NextLine(rest, line) && line.text.substr(0, key.size()) == key) {
+      value = line.text.substr(key.size());
+      pos_ = bytes_.size() - rest.size();
+      return true;
+    }
+    Index();
+  }
   auto it = keyed_.find(key);
   if (it == keyed_.end()) return false;
   const Lines& lines = it->second;
@@ -206,7 +238,10 @@ bool ParseSettingsFile(std::string_view raw, LinkSettings& s, AxisRow (&wcs)[kWc
   for (int j = 0; j < kRefRows; ++j) ref[j] = ReadRow(file, kRefRowKey, j);
   ForEachFileField(true, [&](const SettingsField& f) {
     if (f.kind == FieldKind::kPath) return;
-    std::wstring text = FindSettingsValue(file, LineKey(f.key), L"0");
+    std::string_view bytes = "0";
+    file.FindKeyed(FileKey(f.key), bytes);
+    std::string held;
+    const std::string_view text = NumberText(bytes, held);
     if (f.kind == FieldKind::kNumber) {
       s.*f.number = ParseStoredDouble(text);
       return;

@@ -38,9 +38,12 @@ KeyIndex::KeyIndex(const KeyRules& rules) {
     nodes_[n].rule_count = static_cast<uint32_t>(tree[n].rules.size());
     rules_.insert(rules_.end(), tree[n].rules.begin(), tree[n].rules.end());
   }
+  for (const Edge& edge : tree[0].edges) first_[static_cast<unsigned char>(edge.c)] = edge.node;
 }
 
 size_t KeyIndex::FirstMatch(std::string_view line, size_t from) const {
+  // Most lines begin with no key's first character: one look in a table.
+  if (line.empty() || first_[static_cast<unsigned char>(line[0])] == 0) return kNone;
   size_t best = kNone;
   const Node* node = &nodes_[0];
   for (char c : line) {

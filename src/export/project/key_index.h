@@ -5,6 +5,7 @@
 // little memory.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,7 @@ class KeyIndex {
   std::vector<Node> nodes_;
   std::vector<Edge> edges_;
   std::vector<size_t> rules_;
+  std::array<uint32_t, 256> first_{};  // the root's child for each first byte (0: none)
 };
 
 }  // namespace quenlo

@@ -1,6 +1,5 @@
 #include "export/project/template_rewrite.h"
 
-#include "export/project/key_index.h"
 #include "export/project/template_text.h"
 
 namespace quenlo {
@@ -15,8 +14,8 @@ struct Buffer {
 
 class Rewriter {
  public:
-  Rewriter(std::string_view template_bytes, const KeyRules& rules)
-      : text_(template_bytes), rules_(rules), index_(rules) {
+  Rewriter(std::string_view template_bytes, const KeyRules& rules, const KeyIndex& index)
+      : text_(template_bytes), rules_(rules), index_(index) {
     out_.reserve(template_bytes.size() + template_bytes.size() / 4);
   }
 
@@ -96,7 +95,7 @@ class Rewriter {
   TemplateText text_;
   std::string_view verbatim_;  // template lines, line ends included, not yet written
   const KeyRules& rules_;
-  KeyIndex index_;
+  const KeyIndex& index_;
   std::string out_;
   size_t keys_met_ = 0;
 };
@@ -104,7 +103,12 @@ class Rewriter {
 }  // namespace
 
 std::string RewriteTemplate(std::string_view template_bytes, const KeyRules& rules, size_t* keys_met) {
-  Rewriter rewriter(template_bytes, rules);
+  return RewriteTemplate(template_bytes, rules, KeyIndex(rules), keys_met);
+}
+
+std::string RewriteTemplate(std::string_view template_bytes, const KeyRules& rules, const KeyIndex& index,
+                            size_t* keys_met) {
+  Rewriter rewriter(template_bytes, rules, index);
   std::string out = rewriter.Run();
   if (keys_met) *keys_met = rewriter.keys_met();
   return out;
