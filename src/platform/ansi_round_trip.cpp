@@ -3,6 +3,8 @@
 // exactly the bytes that the files will hold.
 #include "platform/ansi.h"
 
+#include <algorithm>
+
 namespace quenlo::platform {
 namespace {
 
@@ -15,6 +17,9 @@ bool SurvivesAnsi(std::wstring_view text) { return FromAnsi(ToAnsi(text)) == tex
 
 std::wstring CharactersNotInAnsi(std::wstring_view text) {
   std::wstring lost;
+  // Every ANSI code page holds ASCII as it is (both back ends convert ASCII
+  // unchanged): most paths need no round trip.
+  if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<unsigned>(c) < 0x80; })) return lost;
   if (SurvivesAnsi(text)) return lost;
   // One character at a time (a surrogate pair is one character), each named
   // once, in the order of the text.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "common/numbers.h"
@@ -171,6 +172,22 @@ void SettingsFileText::Index() {
   }
 }
 
+bool SettingsFileText::SearchKeyed(std::string_view key, std::string_view& value) {
+  // From the read position to the end, then from the top to it.
+  const std::pair<size_t, size_t> spans[] = {{pos_, bytes_.size()}, {0, pos_}};
+  for (const auto& [from, to] : spans) {
+    std::string_view rest = bytes_.substr(from);
+    TextLine line;
+    for (size_t start = from; start < to && quenlo::NextLine(rest, line); start = bytes_.size() - rest.size()) {
+      if (line.text.substr(0, key.size()) != key) continue;
+      value = line.text.substr(key.size());
+      pos_ = bytes_.size() - rest.size();
+      return true;
+    }
+  }
+  return false;
+}
+
 bool SettingsFileText::HasKeyed(std::string_view key) {
   if (!indexed_) Index();
   return keyed_.count(key) > 0;
@@ -188,6 +205,9 @@ bool SettingsFileText::FindKeyed(std::string_view key, std::string_view& value) 
       pos_ = bytes_.size() - rest.size();
       return true;
     }
+    // A few keys out of place (a line edited by hand, one missing) are
+    // searched for line by line; a file with more of them gets the index.
+    if (++searches_ <= kSearchesBeforeIndex) return SearchKeyed(key, value);
     Index();
   }
   auto it = keyed_.find(key);

@@ -43,6 +43,7 @@ class SettingsFileText {
     size_t start, length, next;
   };
   void Index();
+  bool SearchKeyed(std::string_view key, std::string_view& value);
 
   std::string_view bytes_;
   size_t pos_ = 0;
@@ -55,6 +56,8 @@ class SettingsFileText {
   };
   std::unordered_map<std::string_view, Lines> keyed_;
   bool indexed_ = false;
+  int searches_ = 0;
+  static constexpr int kSearchesBeforeIndex = 4;
 };
 
 // The value of `key` (which ends with a blank): the rest of the first line
