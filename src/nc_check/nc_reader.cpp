@@ -4,8 +4,8 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <string>
 #include <limits>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 
