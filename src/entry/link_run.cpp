@@ -1,5 +1,7 @@
 #include "entry/link_run.h"
 
+#include <optional>
+
 #include "common/messages.h"
 #include "common/numbers.h"
 #include "entry/nc_path.h"
@@ -109,10 +111,14 @@ void StoreSettings(const LinkSettings& s) {
 void ExportAndLaunch(const LinkSettings& s, const nc_check::CheckOutcome& check) {
   std::wstring tool_failure, project_failure;
   ToolModel tool_model;
-  bool tools = WriteToolFile(s.tol, tool_model, tool_failure);
+  std::optional<sheet::SheetWriting> sheet;
+  const bool sheet_wanted = ReadStoreValue(L"setup_sheet", L"") != L"0";
+  bool tools = WriteToolFile(s.tol, tool_model, tool_failure, [&](const ToolModel& model) {
+    if (sheet_wanted) sheet.emplace(s, model, check);
+  });
   bool project = WriteProjectFile(s, project_failure);
   if (tools && project) {
-    if (ReadStoreValue(L"setup_sheet", L"") != L"0") sheet::WriteSetupSheet(s, tool_model, check);
+    if (sheet) sheet->Write();
     LaunchSimulator(s.exe, s.prj);
     return;
   }

@@ -1,7 +1,8 @@
 // The POSIX seam of the stand-in host's file faults: quenlo-host is linked
 // with -Wl,--wrap=open,--wrap=write,--wrap=fsync,--wrap=close,--wrap=rename,
-// --wrap=unlink, so the add-in's (and the host's) calls of these functions
-// come here first. Calls from the sanitizer runtime and the C library's own
+// --wrap=renameat2,--wrap=unlink (a swap of two names counts as a rename),
+// so the add-in's (and the host's) calls of these functions come here first.
+// Calls from the sanitizer runtime and the C library's own
 // internals are not wrapped.
 #include <fcntl.h>
 #include <unistd.h>
@@ -21,6 +22,7 @@ ssize_t __real_write(int fd, const void* data, size_t size);
 int __real_fsync(int fd);
 int __real_close(int fd);
 int __real_rename(const char* from, const char* to);
+int __real_renameat2(int from_dir, const char* from, int to_dir, const char* to, unsigned int flags);
 int __real_unlink(const char* path);
 
 int __wrap_open(const char* path, int flags, ...) {
@@ -96,6 +98,16 @@ int __wrap_rename(const char* from, const char* to) {
     return -1;
   }
   return __real_rename(from, to);
+}
+
+int __wrap_renameat2(int from_dir, const char* from, int to_dir, const char* to, unsigned int flags) {
+  Verdict verdict = standin::NextCall(FileOp::kRename);
+  if (verdict == Verdict::kKill) standin::KillHost();
+  if (verdict == Verdict::kFail) {
+    errno = EACCES;
+    return -1;
+  }
+  return __real_renameat2(from_dir, from, to_dir, to, flags);
 }
 
 int __wrap_unlink(const char* path) {

@@ -437,8 +437,9 @@ void AppendStock(std::string& out, const SheetInputs& in) {
 
 }  // namespace
 
-std::string BuildSetupSheet(const SheetInputs& in) {
-  std::string out;
+SheetParts BuildSheetParts(const SheetInputs& in) {
+  SheetParts parts;
+  std::string& out = parts.head;
   out.reserve(4096 + in.tools->records.size() * 2048);
   std::wstring folder, name;
   SplitPath(in.settings->nc_file, folder, name);
@@ -470,11 +471,23 @@ std::string BuildSetupSheet(const SheetInputs& in) {
   AppendChanges(out, before, changes);
   AppendTools(out, tools, marked, in);
   out += offsets;
-  AppendStock(out, in);
-  out += "<footer>Quenlo が起動時に、シミュレーターに渡した工具ファイル・プロジェクトファイルと同じデータから書き出しました。</footer>\n";
-  AppendDataBlock(out, tools.data);
-  out += "</body>\n</html>\n";
-  return out;
+  std::string& tail = parts.tail;
+  tail += "<footer>Quenlo が起動時に、シミュレーターに渡した工具ファイル・プロジェクトファイルと同じデータから書き出しました。</footer>\n";
+  AppendDataBlock(tail, tools.data);
+  tail += "</body>\n</html>\n";
+  return parts;
+}
+
+void CompleteSheet(SheetParts& parts, const SheetInputs& in) {
+  parts.head.reserve(parts.head.size() + 8192 + parts.tail.size());
+  AppendStock(parts.head, in);
+  parts.head += parts.tail;
+}
+
+std::string BuildSetupSheet(const SheetInputs& in) {
+  SheetParts parts = BuildSheetParts(in);
+  CompleteSheet(parts, in);
+  return std::move(parts.head);
 }
 
 }  // namespace quenlo::sheet

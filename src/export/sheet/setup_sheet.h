@@ -47,4 +47,15 @@ struct SheetInputs {
 // The page's bytes: the same inputs give the same bytes.
 std::string BuildSetupSheet(const SheetInputs& in);
 
+// The same in two steps, for a launch that makes the page while it writes the
+// project file: the stock's section needs the STL file that writer makes.
+// BuildSheetParts reads neither `stock` nor `solid`; CompleteSheet reads those,
+// `settings` and `references`, and leaves the whole page in `head`.
+struct SheetParts {
+  std::string head;  // up to the stock's section
+  std::string tail;  // after it
+};
+SheetParts BuildSheetParts(const SheetInputs& in);
+void CompleteSheet(SheetParts& parts, const SheetInputs& in);
+
 }  // namespace quenlo::sheet

@@ -51,49 +51,82 @@ StockBox MeshBox(const std::string& stl) {
   return box;
 }
 
-bool TryWriteSheet(const std::wstring& path, const LinkSettings& s, const ToolModel& tools,
-                   const nc_check::CheckOutcome& check) {
-  SheetInputs in;
-  in.settings = &s;
-  in.tools = &tools;
-  in.work_offsets = WcsTable;
-  in.references = RefTable;
-  in.check = check;
-  in.stock = ReadStockSetup(GroupsMachineGroup(nullptr));
-  std::string stl;
-  if (in.stock.shape == kSolidShape && platform::ReadWholeFile(StockStlPath(s.nc_file), stl)) in.solid = MeshBox(stl);
-  in.nc.tools_read = !tools.has_turning;
+// What the page needs from files: the NC program and the check's reading of
+// it, and the sheet it replaces. Files only, no host: this runs beside the
+// launch's writers.
+void ReadSheetFiles(const std::wstring& path, SheetInputs& in, std::string& previous) {
   std::optional<nc_check::NcReading> reading;
-  in.nc.found = platform::ReadFileFacts(s.nc_file, in.nc.facts) &&
-                (reading = nc_check::ReadNcFile(s.nc_file, in.nc.tools_read)).has_value();
+  in.nc.found = platform::ReadFileFacts(in.settings->nc_file, in.nc.facts) &&
+                (reading = nc_check::ReadNcFile(in.settings->nc_file, in.nc.tools_read)).has_value();
   if (in.nc.found) in.nc.reading = std::move(*reading);
-  std::string previous;
   if (platform::ReadWholeFile(path, previous)) in.previous = previous;
-  in.launched = platform::Now();
-  // Replaced in one step, but not synced before the rename: the page is for
-  // people and written again at every launch, and a sync would cost the
-  // launch as much as one of the files the simulator needs.
-  return platform::ReplaceFileContents(path, BuildSetupSheet(in), false);
 }
 
 }  // namespace
+
+SheetWriting::SheetWriting(const LinkSettings& settings, const ToolModel& tools,
+                           const nc_check::CheckOutcome& check) {
+  try {
+    path_ = SetupSheetPath(settings.prj);
+    in_.settings = &settings;
+    in_.tools = &tools;
+    in_.work_offsets = WcsTable;
+    in_.references = RefTable;
+    in_.check = check;
+    in_.nc.tools_read = !tools.has_turning;
+    in_.launched = platform::Now();
+  } catch (...) {
+    return;  // out of memory: Write says the sheet was not written
+  }
+  auto build = [this] {
+    try {
+      ReadSheetFiles(path_, in_, previous_);
+      parts_ = BuildSheetParts(in_);
+      built_ = true;
+    } catch (...) {
+      built_ = false;  // out of memory: Write says the sheet was not written
+    }
+  };
+  // The page is most of the sheet's work and needs no host: it is made while
+  // the tool and project files are written, which mostly wait for the disk.
+  // Without a thread it is made here.
+  try {
+    thread_ = std::thread(build);
+  } catch (...) {
+    build();
+  }
+}
+
+SheetWriting::~SheetWriting() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void SheetWriting::Write() {
+  if (thread_.joinable()) thread_.join();
+  bool written = false;
+  try {
+    if (built_) {
+      in_.stock = ReadStockSetup(GroupsMachineGroup(nullptr));
+      std::string stl;
+      if (in_.stock.shape == kSolidShape && platform::ReadWholeFile(StockStlPath(in_.settings->nc_file), stl))
+        in_.solid = MeshBox(stl);
+      CompleteSheet(parts_, in_);
+      // Replaced in one step, but not synced before the rename: the page is
+      // for people and written again at every launch, and a sync would cost
+      // the launch as much as one of the files the simulator needs.
+      written = platform::ReplaceFileContents(path_, parts_.head, false);
+    }
+  } catch (...) {
+    written = false;  // out of memory, or a host call that threw: the launch goes on
+  }
+  if (!written) AfxMessageBox(messages::kSheetUnwritable + path_);
+}
 
 std::wstring SetupSheetPath(const std::wstring& project_file) {
   const size_t name = project_file.find_last_of(L"\\/");
   const size_t dot = project_file.rfind(L'.');
   const bool has_extension = dot != std::wstring::npos && (name == std::wstring::npos || dot > name);
   return (has_extension ? project_file.substr(0, dot) : project_file) + L".setup.html";
-}
-
-void WriteSetupSheet(const LinkSettings& settings, const ToolModel& tools, const nc_check::CheckOutcome& check) {
-  const std::wstring path = SetupSheetPath(settings.prj);
-  bool written = false;
-  try {
-    written = TryWriteSheet(path, settings, tools, check);
-  } catch (...) {
-    written = false;  // out of memory, or a host call that threw: the launch goes on
-  }
-  if (!written) AfxMessageBox(messages::kSheetUnwritable + path);
 }
 
 }  // namespace quenlo::sheet

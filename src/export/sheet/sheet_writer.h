@@ -3,7 +3,9 @@
 #pragma once
 
 #include <string>
+#include <thread>
 
+#include "export/sheet/setup_sheet.h"
 #include "export/tools/tool_model.h"
 #include "nc_check/nc_check.h"
 #include "settings/link_settings.h"
@@ -14,9 +16,30 @@ namespace quenlo::sheet {
 // C:\job\part1.setup.html (a name without extension gets it added).
 std::wstring SetupSheetPath(const std::wstring& project_file);
 
-// Gathers what the sheet shows (the NC file and the check's reading of it,
-// the stock, the clock, the sheet it replaces) and replaces the sheet in one
-// step. A failure is shown in one message; the launch goes on.
-void WriteSetupSheet(const LinkSettings& settings, const ToolModel& tools, const nc_check::CheckOutcome& check);
+// The sheet of one launch. Made from the time the tool file is written: the
+// page, but for the stock, is built on a thread of its own (from the tool
+// model, the settings, the NC file and the sheet it replaces, none of which
+// changes meanwhile) while the launch writes the project file; Write then adds
+// the stock, whose STL file is written by then, and replaces the sheet in one
+// step. A failure is shown in one message; the launch goes on. A sheet that is
+// not to be written is dropped unwritten.
+class SheetWriting {
+ public:
+  // `settings` and `tools` must outlive this.
+  SheetWriting(const LinkSettings& settings, const ToolModel& tools, const nc_check::CheckOutcome& check);
+  ~SheetWriting();
+  SheetWriting(const SheetWriting&) = delete;
+  SheetWriting& operator=(const SheetWriting&) = delete;
+
+  void Write();
+
+ private:
+  std::wstring path_;
+  SheetInputs in_;
+  std::string previous_;
+  SheetParts parts_;
+  bool built_ = false;
+  std::thread thread_;
+};
 
 }  // namespace quenlo::sheet

@@ -10,10 +10,12 @@ namespace {
 
 // The new file is built whole in memory and renamed into place complete, so
 // the old one stays until the new one replaces it.
-bool TryWriteToolFile(const std::wstring& path, ToolModel& model) {
+bool TryWriteToolFile(const std::wstring& path, ToolModel& model,
+                      const std::function<void(const ToolModel&)>& model_ready) {
   platform::FileReplacement file(path);
   if (!file.ready()) return false;
   model = BuildToolModel();
+  if (model_ready) model_ready(model);
   std::string bytes;
   AppendToolFile(bytes, model);
   return file.Commit(bytes);
@@ -26,10 +28,11 @@ bool WriteToolFile(std::wstring path, std::wstring& failure) {
   return WriteToolFile(std::move(path), model, failure);
 }
 
-bool WriteToolFile(std::wstring path, ToolModel& model, std::wstring& failure) {
+bool WriteToolFile(std::wstring path, ToolModel& model, std::wstring& failure,
+                   const std::function<void(const ToolModel&)>& model_ready) {
   bool written = false;
   try {
-    written = TryWriteToolFile(path, model);
+    written = TryWriteToolFile(path, model, model_ready);
   } catch (...) {
     written = false;  // out of memory, or a host call that threw: nothing reaches the host
   }

@@ -2,6 +2,7 @@
 // operations.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "export/tools/tool_model.h"
@@ -14,8 +15,11 @@ namespace quenlo {
 bool WriteToolFile(std::wstring path, std::wstring& failure);
 
 // The same, keeping the tool model the file was written from in `model`, for
-// the launch's other writers (empty when the host's walk failed).
-bool WriteToolFile(std::wstring path, ToolModel& model, std::wstring& failure);
+// the launch's other writers (empty when the host's walk failed). When given,
+// `model_ready` is called with it as soon as it is made, before the file is
+// written: the setup sheet starts from it there.
+bool WriteToolFile(std::wstring path, ToolModel& model, std::wstring& failure,
+                   const std::function<void(const ToolModel&)>& model_ready = {});
 
 // The same, showing the failure message itself.
 bool WriteToolFile(std::wstring path);

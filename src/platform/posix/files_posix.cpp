@@ -60,6 +60,28 @@ void RemoveStaleTempFiles(const std::wstring& folder) {
 
 unsigned long g_serial = 0;
 
+// An unsynced replacement of an existing file: the two names are swapped in
+// one step and the old bytes, now under the temporary name, removed. Linux's
+// ext4 starts writing a file's data to the disk at once when it is renamed
+// over another (so that the replacement survives a crash), and the next
+// synced write of the launch would then wait for it: a file written without
+// sync is not worth that wait. Old bytes that cannot be removed stay in the
+// temporary file, which a later replacement in the folder removes once this
+// process has ended. kRename when there is nothing to swap with, or the file
+// system cannot swap: the caller renames.
+enum class Swap { kDone, kFailed, kRename };
+
+Swap SwapIntoPlace(const std::string& temp, const std::string& target) {
+#ifdef RENAME_EXCHANGE
+  if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0)
+    return errno == ENOENT || errno == EINVAL || errno == ENOSYS || errno == ENOTSUP ? Swap::kRename : Swap::kFailed;
+  ::unlink(temp.c_str());
+  return Swap::kDone;
+#else
+  return Swap::kRename;
+#endif
+}
+
 // The parent folder resolved (links, "." and ".."), then the name: what a
 // path to a file that does not exist yet will name once it does.
 std::string FullForm(const std::string& path) {
@@ -175,6 +197,9 @@ bool FileReplacement::Commit(std::string_view bytes, bool flush) {
   // The target may have become read-only since the temporary file was made.
   struct stat st {};
   if (ok && ::stat(state_->target.c_str(), &st) == 0 && IsReadOnly(st)) ok = false;
+  const Swap swap = ok && !flush ? SwapIntoPlace(state_->temp, state_->target) : Swap::kRename;
+  if (swap == Swap::kDone) return true;
+  if (swap == Swap::kFailed) ok = false;
   if (ok) ok = std::rename(state_->temp.c_str(), state_->target.c_str()) == 0;
   if (!ok) ::unlink(state_->temp.c_str());
   return ok;
