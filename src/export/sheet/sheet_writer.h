@@ -16,13 +16,13 @@ namespace quenlo::sheet {
 // C:\job\part1.setup.html (a name without extension gets it added).
 std::wstring SetupSheetPath(const std::wstring& project_file);
 
-// The sheet of one launch. Made from the time the tool file is written: the
+// The sheet of one launch, started as soon as the tool model is made: the
 // page, but for the stock, is built on a thread of its own (from the tool
 // model, the settings, the NC file and the sheet it replaces, none of which
-// changes meanwhile) while the launch writes the project file; Write then adds
-// the stock, whose STL file is written by then, and replaces the sheet in one
-// step. A failure is shown in one message; the launch goes on. A sheet that is
-// not to be written is dropped unwritten.
+// changes meanwhile) while the launch writes the tool and project files;
+// Write then adds the stock, whose STL file is written by then, and replaces
+// the sheet in one step. A failure is shown in one message; the launch goes
+// on. A sheet that is not to be written (a writer failed) is dropped unwritten.
 class SheetWriting {
  public:
   // `settings` and `tools` must outlive this.
