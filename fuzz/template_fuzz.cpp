@@ -6,11 +6,11 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
 #include <memory>
-#include <unordered_map>
+#include <set>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 

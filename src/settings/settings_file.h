@@ -48,8 +48,10 @@ class SettingsFileText {
   std::string_view bytes_;
   size_t pos_ = 0;
   // The lines by their text up to their first blank and up to their second,
-  // each list in file order; built at the first keyed lookup, so that a
-  // file's lookups cost one pass over it whatever order its lines are in.
+  // each list in file order. Built only when lookups stop finding their key
+  // at the read position (more than kSearchesBeforeIndex times) or HasKeyed
+  // asks, so that a file's lookups cost one pass over it whatever order its
+  // lines are in.
   struct Lines {
     Line first;
     std::vector<Line> more;  // the others, when the key begins more than one line

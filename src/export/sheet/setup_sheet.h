@@ -48,7 +48,8 @@ struct SheetInputs {
 std::string BuildSetupSheet(const SheetInputs& in);
 
 // The same in two steps, for a launch that makes the page while it writes the
-// project file: the stock's section needs the STL file that writer makes.
+// tool and project files: the stock's section needs the STL file that the
+// project writer makes.
 // BuildSheetParts reads neither `stock` nor `solid`; CompleteSheet reads those,
 // `settings` and `references`, and leaves the whole page in `head`.
 struct SheetParts {
