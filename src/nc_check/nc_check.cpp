@@ -3,7 +3,6 @@
 #include "common/messages.h"
 #include "export/tools/tool_file_content.h"
 #include "nc_check/nc_findings.h"
-#include "nc_check/nc_reader.h"
 
 namespace quenlo::nc_check {
 namespace {
@@ -12,13 +11,28 @@ std::wstring CannotRead(const std::wstring& nc_file) { return messages::NcFileUn
 
 }  // namespace
 
-std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const AxisRow* work_offsets) {
+NcFileReading ReadNcFileWithFacts(const std::wstring& nc_file, bool tools_read) {
+  NcFileReading file;
+  file.tools_read = tools_read;
+  std::optional<NcReading> reading;
+  file.found = platform::ReadFileFacts(nc_file, file.facts) && (reading = ReadNcFile(nc_file, tools_read)).has_value();
+  if (file.found) file.reading = std::move(*reading);
+  return file;
+}
+
+std::vector<std::wstring> CheckNcProgram(const std::wstring& nc_file, const AxisRow* work_offsets,
+                                         NcFileReading* read) {
   // The tool model that the tool file is written from: the check knows no
   // rules of its own about which operation brings which number.
   ToolFileNumbers hand_off = NumbersOf(BuildToolModel());
-  const std::optional<NcReading> reading = ReadNcFile(nc_file, !hand_off.has_turning);
-  if (!reading || !reading->readable) return {CannotRead(nc_file)};
-  return FindMissing(reading->uses, hand_off, work_offsets);
+  NcFileReading file = ReadNcFileWithFacts(nc_file, !hand_off.has_turning);
+  std::vector<std::wstring> findings;
+  if (!file.found || !file.reading.readable)
+    findings = {CannotRead(nc_file)};
+  else
+    findings = FindMissing(file.reading.uses, hand_off, work_offsets);
+  if (read) *read = std::move(file);
+  return findings;
 }
 
 std::vector<std::wstring> ListedFindings(const std::vector<std::wstring>& findings) {

@@ -37,6 +37,10 @@ bool MakeDirectory(std::wstring_view path);
 // never answer), exactly as for a missing file.
 bool ReadWholeFile(std::wstring_view path, std::string& bytes);
 
+// The file's last `count` bytes, or all of a shorter file (from the size at
+// opening to the end, as ReadWholeFile reads); false as for ReadWholeFile.
+bool ReadFileEnd(std::wstring_view path, size_t count, std::string& bytes);
+
 // A file opened for reading piece by piece, for files too large to hold
 // whole (an NC program of millions of blocks). What may be opened is what
 // ReadWholeFile reads: a regular file. Another process may replace or delete
@@ -54,6 +58,8 @@ class FileReading {
   // Reads up to `room` bytes into `buffer`: the count read, 0 at the end,
   // -1 on failure (and when the file is not open).
   long long Read(char* buffer, size_t room);
+  // Moves the reading to `offset` bytes from the file's start.
+  bool SkipTo(size_t offset);
 
  private:
   struct State;

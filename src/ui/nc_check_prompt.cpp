@@ -16,17 +16,19 @@ bool CStartupDlgBar::ConfirmNcProgram() {
     return true;
   }
   std::vector<std::wstring> findings;
+  std::shared_ptr<nc_check::NcFileReading> program;
   try {
-    findings = nc_check::CheckNcProgram(settings.nc_file, WcsTable);
+    program = std::make_shared<nc_check::NcFileReading>();
+    findings = nc_check::CheckNcProgram(settings.nc_file, WcsTable, program.get());
   } catch (...) {
     return true;  // out of memory, or a host call that threw: the launch goes on as without the check
   }
   if (findings.empty()) {
-    nc_check_outcome.state = nc_check::CheckOutcome::kClean;
+    nc_check_outcome = {nc_check::CheckOutcome::kClean, {}, std::move(program)};
     return true;
   }
   if (!AskYesNo(nc_check::LaunchQuestion(findings))) return false;
-  nc_check_outcome = {nc_check::CheckOutcome::kFindings, std::move(findings)};
+  nc_check_outcome = {nc_check::CheckOutcome::kFindings, std::move(findings), std::move(program)};
   return true;
 }
 

@@ -185,6 +185,19 @@ TEST(TempNames, OnlyTheWritersOwnNamesAreTaken) {
   EXPECT_EQ(TempFileName(42, 7), L"~quenlo-42-7.tmp");
 }
 
+TEST(ReadFileEnd, TheLastBytesOrTheWholeOfAShorterFile) {
+  TempDir dir;
+  const std::wstring file = dir / L"page.html";
+  WriteBytes(file, "head and end");
+  std::string bytes = "kept";
+  for (const auto& [count, end] : {std::pair<size_t, std::string>{3, "end"}, {12, "head and end"}, {99, "head and end"}}) {
+    EXPECT_TRUE(ReadFileEnd(file, count, bytes));
+    EXPECT_EQ(bytes, end);
+  }
+  EXPECT_FALSE(ReadFileEnd(dir / L"missing", 3, bytes));
+  EXPECT_EQ(bytes, "head and end");
+}
+
 #ifndef _WIN32
 TEST(ReadWholeFile, NothingButARegularFileIsRead) {
   TempDir dir;

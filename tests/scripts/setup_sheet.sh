@@ -70,7 +70,10 @@ check "20 tools: markup in a comment is text" \
 check "20 tools: the data block cannot be closed by a comment" 'grep -qF "\u003cscript\u003ealert(1)\u003c/script\u003e" "$sheet"'
 
 # The second launch: T3 lengthened, T19 added (the second operation of T2
-# renumbered), T21 removed, G55's X moved.
+# renumbered), T21 removed, G55's X moved. The sheet it replaces has 100 KB
+# after its data block, which then does not stand in the page's end part
+# that is read first: the whole page is read for it.
+head -c 100000 /dev/zero | tr '\0' ' ' >> "$sheet"
 sed -e '/"id": 1003,/s/"overall_length": 60/"overall_length": 64/' -e '/"number": 21,/d' \
     -e '/二度目/s/"number": 2,/"number": 19,/' "$data/job20.json" > "$job/job.json"
 sed -i 's/^type wcs.x 100$/type wcs.x 101/' "$job/launch.panel"

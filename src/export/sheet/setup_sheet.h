@@ -18,13 +18,6 @@
 
 namespace quenlo::sheet {
 
-struct NcProgram {
-  bool found = false;  // the file could be read
-  platform::FileFacts facts;
-  nc_check::NcReading reading;
-  bool tools_read = true;  // T words were read (the job has no turning operation)
-};
-
 // The extent of a solid stock's mesh, when there is one.
 struct StockBox {
   bool known = false;
@@ -38,7 +31,7 @@ struct SheetInputs {
   const AxisRow* references = nullptr;    // kRefRows rows
   StockSetup stock;
   StockBox solid;
-  NcProgram nc;
+  nc_check::NcFileReading nc;
   nc_check::CheckOutcome check;
   platform::LocalTime launched;
   std::string_view previous;  // the bytes of the sheet this one replaces (empty: none)

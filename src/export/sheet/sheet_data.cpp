@@ -252,6 +252,8 @@ std::optional<SheetData> ReadDataBlock(std::string_view page) {
   return data;
 }
 
+bool HoldsDataBlock(std::string_view page) { return page.rfind(kOpen) != std::string_view::npos; }
+
 std::vector<std::string> Changes(const SheetData& before, const SheetData& now) {
   std::vector<std::string> lines;
   std::unordered_map<int, const ToolData*> old_tools;

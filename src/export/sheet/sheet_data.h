@@ -53,6 +53,8 @@ void AppendDataBlock(std::string& out, const SheetData& data);
 // The data block of a sheet this writer made; nothing for a page without one
 // or whose block cannot be read: that is no error, only no previous launch.
 std::optional<SheetData> ReadDataBlock(std::string_view page);
+// Whether a data block begins in `page` (a page, or the end of one).
+bool HoldsDataBlock(std::string_view page);
 
 // What changed from `before` to `now`, a line each (UTF-8, not escaped):
 // "T5 追加", "T7 削除", "T3 全長 75 → 80", "G54 X 12.5 → 13".

@@ -1,12 +1,12 @@
 #include "export/sheet/sheet_writer.h"
 
 #include <cstring>
-#include <optional>
 
 #include "common/messages.h"
 #include "common/numbers.h"
 #include "export/project/project_rules.h"
 #include "export/sheet/setup_sheet.h"
+#include "export/sheet/sheet_data.h"
 #include "host/dialog.h"
 #include "platform/files.h"
 
@@ -51,15 +51,18 @@ StockBox MeshBox(const std::string& stl) {
   return box;
 }
 
-// What the page needs from files: the NC program and the check's reading of
-// it, and the sheet it replaces. Files only, no host: this runs beside the
-// launch's writers.
-void ReadSheetFiles(const std::wstring& path, SheetInputs& in, std::string& previous) {
-  std::optional<nc_check::NcReading> reading;
-  in.nc.found = platform::ReadFileFacts(in.settings->nc_file, in.nc.facts) &&
-                (reading = nc_check::ReadNcFile(in.settings->nc_file, in.nc.tools_read)).has_value();
-  if (in.nc.found) in.nc.reading = std::move(*reading);
-  if (platform::ReadWholeFile(path, previous)) in.previous = previous;
+// What the page needs from files: the NC program (as the check read it, or
+// read here when the check did not run) and the sheet it replaces. Files
+// only, no host: this runs beside the launch's writers.
+void ReadSheetFiles(const std::wstring& path, bool tools_read, SheetInputs& in, std::string& previous) {
+  in.nc = in.check.program ? *in.check.program : nc_check::ReadNcFileWithFacts(in.settings->nc_file, tools_read);
+  // Of the sheet it replaces only the data block is read, which stands at the
+  // page's end (some 200 bytes a tool): the page's last part is read, and
+  // the whole page only when the block begins before that part.
+  const size_t end = 65536 + 512 * in.tools->records.size();
+  bool read = platform::ReadFileEnd(path, end, previous);
+  if (read && previous.size() >= end && !HoldsDataBlock(previous)) read = platform::ReadWholeFile(path, previous);
+  if (read) in.previous = previous;
 }
 
 }  // namespace
@@ -73,14 +76,13 @@ SheetWriting::SheetWriting(const LinkSettings& settings, const ToolModel& tools,
     in_.work_offsets = WcsTable;
     in_.references = RefTable;
     in_.check = check;
-    in_.nc.tools_read = !tools.has_turning;
     in_.launched = platform::Now();
   } catch (...) {
     return;  // out of memory: Write says the sheet was not written
   }
   auto build = [this] {
     try {
-      ReadSheetFiles(path_, in_, previous_);
+      ReadSheetFiles(path_, !in_.tools->has_turning, in_, previous_);
       parts_ = BuildSheetParts(in_);
       built_ = true;
     } catch (...) {

@@ -154,6 +154,10 @@ long long FileReading::Read(char* buffer, size_t room) {
   }
 }
 
+bool FileReading::SkipTo(size_t offset) {
+  return state_->fd >= 0 && ::lseek(state_->fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
+}
+
 struct FileReplacement::State {
   std::string target;
   std::string temp;

@@ -146,6 +146,12 @@ long long FileReading::Read(char* buffer, size_t room) {
   return ReadFile(state_->file, buffer, want, &read, nullptr) ? static_cast<long long>(read) : -1;
 }
 
+bool FileReading::SkipTo(size_t offset) {
+  LARGE_INTEGER to{};
+  to.QuadPart = static_cast<LONGLONG>(offset);
+  return state_->file != INVALID_HANDLE_VALUE && SetFilePointerEx(state_->file, to, nullptr, FILE_BEGIN);
+}
+
 struct FileReplacement::State {
   std::wstring target;
   std::wstring temp;
