@@ -54,8 +54,9 @@ StockBox MeshBox(const std::string& stl) {
 // What the page needs from files: the NC program (as the check read it, or
 // read here when the check did not run) and the sheet it replaces. Files
 // only, no host: this runs beside the launch's writers.
-void ReadSheetFiles(const std::wstring& path, bool tools_read, SheetInputs& in, std::string& previous) {
-  in.nc = in.check.program ? *in.check.program : nc_check::ReadNcFileWithFacts(in.settings->nc_file, tools_read);
+void ReadSheetFiles(const std::wstring& path, SheetInputs& in, std::string& previous) {
+  in.nc = in.check.program ? *in.check.program
+                           : nc_check::ReadNcFileWithFacts(in.settings->nc_file, !in.tools->has_turning);
   // Of the sheet it replaces only the data block is read, which stands at the
   // page's end (some 200 bytes a tool): the page's last part is read, and
   // the whole page only when the block begins before that part.
@@ -82,7 +83,7 @@ SheetWriting::SheetWriting(const LinkSettings& settings, const ToolModel& tools,
   }
   auto build = [this] {
     try {
-      ReadSheetFiles(path_, !in_.tools->has_turning, in_, previous_);
+      ReadSheetFiles(path_, in_, previous_);
       parts_ = BuildSheetParts(in_);
       built_ = true;
     } catch (...) {
