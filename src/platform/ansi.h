@@ -32,6 +32,8 @@ void SetAnsiCodePage(int code_page);
 // survives the round trip, which is what a path in a file must do: a path
 // written any other way names another file.
 std::wstring CharactersNotInAnsi(std::wstring_view text);
+// Whether CharactersNotInAnsi is empty, without naming the characters.
+bool CarriedByAnsi(std::wstring_view text);
 
 // Whether this platform converts between wide text and `code_page` (a code
 // page that it cannot convert would turn every text into nothing).

@@ -15,12 +15,16 @@ bool SurvivesAnsi(std::wstring_view text) { return FromAnsi(ToAnsi(text)) == tex
 
 }  // namespace
 
-std::wstring CharactersNotInAnsi(std::wstring_view text) {
-  std::wstring lost;
+bool CarriedByAnsi(std::wstring_view text) {
   // Every ANSI code page holds ASCII as it is (both back ends convert ASCII
   // unchanged): most paths need no round trip.
-  if (std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<unsigned>(c) < 0x80; })) return lost;
-  if (SurvivesAnsi(text)) return lost;
+  return std::all_of(text.begin(), text.end(), [](wchar_t c) { return static_cast<unsigned>(c) < 0x80; }) ||
+         SurvivesAnsi(text);
+}
+
+std::wstring CharactersNotInAnsi(std::wstring_view text) {
+  std::wstring lost;
+  if (CarriedByAnsi(text)) return lost;
   // One character at a time (a surrogate pair is one character), each named
   // once, in the order of the text.
   for (size_t i = 0; i < text.size();) {

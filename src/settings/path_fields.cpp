@@ -6,7 +6,7 @@
 namespace quenlo {
 
 bool PathCarried(const LinkSettings& s, const SettingsField& field) {
-  return platform::CharactersNotInAnsi(s.*field.text).empty();
+  return platform::CarriedByAnsi(s.*field.text);
 }
 
 std::wstring PathsNotKept(const LinkSettings& s) {

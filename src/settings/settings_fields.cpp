@@ -75,6 +75,19 @@ const SettingsField& FieldOf(double LinkSettings::*number) {
   return kSettingsFields[0];  // every number member has its row
 }
 
+const std::vector<const SettingsField*>& FileFields(bool settings_file) {
+  auto in_order = [](bool in_settings_file) {
+    std::vector<const SettingsField*> fields;
+    for (const SettingsField& f : kSettingsFields)
+      if (f.file_order > 0 && (in_settings_file ? f.in_file : f.stored)) fields.push_back(&f);
+    std::sort(fields.begin(), fields.end(),
+              [](const SettingsField* a, const SettingsField* b) { return a->file_order < b->file_order; });
+    return fields;
+  };
+  static const std::vector<const SettingsField*> store = in_order(false), file = in_order(true);
+  return settings_file ? file : store;
+}
+
 bool ReadyToLaunch(const LinkSettings& s) {
   for (const SettingsField& f : kSettingsFields)
     if (f.required && (s.*f.text).empty()) return false;

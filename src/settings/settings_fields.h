@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/link_settings.h"
 
@@ -54,17 +55,15 @@ bool ReadyToLaunch(const LinkSettings& s);
 inline constexpr char kWcsRowKey[] = "xyz";
 inline constexpr char kRefRowKey[] = "ref";
 
+// The fields of the store (or the settings file), in the order those files
+// keep them; sorted once.
+const std::vector<const SettingsField*>& FileFields(bool settings_file);
+
 // Calls `visit` for the fields of the store (or the settings file), in the
 // order those files keep them.
 template <typename Visit>
 void ForEachFileField(bool settings_file, Visit visit) {
-  for (int place = 1;; ++place) {
-    const SettingsField* found = nullptr;
-    for (size_t i = 0; i < kSettingsFieldCount && !found; ++i)
-      if (kSettingsFields[i].file_order == place) found = &kSettingsFields[i];
-    if (!found) return;
-    if (settings_file ? found->in_file : found->stored) visit(*found);
-  }
+  for (const SettingsField* field : FileFields(settings_file)) visit(*field);
 }
 
 }  // namespace quenlo

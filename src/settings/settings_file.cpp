@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -22,8 +23,17 @@ constexpr char kLineEnd[] = "\r\n";
 // The selectable rows: row 315 of the work offsets has no entry in the panel.
 constexpr int kWcsSelectable = kWcsRows - 1;
 
-// A key as the lookups take it: with its blank.
-std::wstring LineKey(const char* key) { return std::wstring(key, key + std::strlen(key)) + L" "; }
+// A key of the file with its blank, as the lookups take it ("xyz " or, for a
+// row, "xyz 12 "). Keys are ASCII, so their ANSI bytes are their characters.
+std::string FileKey(const char* name, int row = -1) {
+  std::string key = name;
+  key += ' ';
+  if (row >= 0) {
+    AppendD(key, row);
+    key += ' ';
+  }
+  return key;
+}
 
 void PathLine(std::string& out, const char* key, const std::wstring& path) {
   out += key;
@@ -37,35 +47,32 @@ void PathLine(std::string& out, const char* key, const std::wstring& path) {
 // that loading the file keeps what the panel then shows.
 void KeptPathLine(std::string& out, const SettingsField& field, const LinkSettings& s, std::string_view previous) {
   if (PathCarried(s, field)) return PathLine(out, field.key, s.*field.text);
-  std::wstring key = LineKey(field.key);
   SettingsFileText old(previous);
   const std::wstring kAbsent = L"\n";  // no line can hold a line end
-  std::wstring value = FindSettingsValue(old, key, kAbsent);
+  std::wstring value = FindSettingsValue(old, FileKey(field.key), kAbsent);
   if (value != kAbsent) PathLine(out, field.key, value);
 }
 
-// A key of the file with its blank, as the lookups take it ("xyz " or, for a
-// row, "xyz 12 "). Keys are ASCII, so their ANSI bytes are their characters.
-std::string FileKey(const char* name, int row = -1) {
-  std::string key = name;
-  key += ' ';
-  if (row >= 0) {
-    AppendD(key, row);
-    key += ' ';
-  }
-  return key;
-}
+// A row's texts, made once: every save writes them and every load looks
+// them up. Most rows of a file are nobody's, nine zeros: such a row is
+// written, and read back, as its whole line at once.
+struct RowText {
+  std::string key;        // "xyz 12 "
+  std::string zero_line;  // "xyz 12 0 0 0 0 0 0 0 0 0 \r\n"
+};
 
-// The rows' keys, made once: every save writes them and every load looks
-// them up.
-const std::string& RowKey(const char* name, int index) {
-  static const std::vector<std::string> keys = [] {
-    std::vector<std::string> made;
-    for (int i = 0; i < kWcsRows; ++i) made.push_back(FileKey(kWcsRowKey, i));
-    for (int j = 0; j < kRefRows; ++j) made.push_back(FileKey(kRefRowKey, j));
+const RowText& RowOf(const char* name, int index) {
+  static const std::vector<RowText> rows = [] {
+    std::vector<RowText> made;
+    auto add = [&made](const char* table, int row) {
+      std::string key = FileKey(table, row);
+      made.push_back({key, key + "0 0 0 0 0 0 0 0 0 " + kLineEnd});
+    };
+    for (int i = 0; i < kWcsRows; ++i) add(kWcsRowKey, i);
+    for (int j = 0; j < kRefRows; ++j) add(kRefRowKey, j);
     return made;
   }();
-  return keys[(std::strcmp(name, kWcsRowKey) == 0 ? 0 : kWcsRows) + index];
+  return rows[(name == kWcsRowKey ? 0 : kWcsRows) + index];
 }
 
 // Whether a line begins with one of the file's keys and its blank.
@@ -85,17 +92,28 @@ bool HoldsAnyKey(SettingsFileText& file) {
          any_key([&](const char* name) { return file.HasKeyed(FileKey(name)); });
 }
 
+// Whether every value is +0: their bits together, in one test.
+bool AllZeroBits(const AxisRow& row) {
+  uint64_t bits = 0;
+  for (double value : row) {
+    uint64_t word;
+    std::memcpy(&word, &value, sizeof word);
+    bits |= word;
+  }
+  return bits == 0;
+}
+
 void RowLine(std::string& out, const char* key, int index, const AxisRow& row) {
-  out += RowKey(key, index);
-  static constexpr AxisRow kZeros{};
-  if (std::memcmp(&row, &kZeros, sizeof row) == 0) {  // most rows: not "-0" either
-    out += "0 0 0 0 0 0 0 0 0 ";
-  } else {
-    char number[kWriteGRoom];
-    for (double value : row) {
-      out.append(number, WriteG(number, value));
-      out += ' ';
-    }
+  const RowText& text = RowOf(key, index);
+  if (AllZeroBits(row)) {  // not "-0" either
+    out += text.zero_line;
+    return;
+  }
+  out += text.key;
+  char number[kWriteGRoom];
+  for (double value : row) {
+    out.append(number, WriteG(number, value));
+    out += ' ';
   }
   out += kLineEnd;
 }
@@ -121,9 +139,11 @@ void NumberLine(std::string& out, const char* key, const std::string& number) {
 
 AxisRow ReadRow(SettingsFileText& file, const char* name, int index) {
   AxisRow row{};
+  const RowText& text = RowOf(name, index);
+  if (file.TakeLine(text.zero_line)) return row;
   std::string_view value;
   std::string held;
-  if (file.FindKeyed(RowKey(name, index), value)) ScanAxisRow(NumberText(value, held), row);
+  if (file.FindKeyed(text.key, value)) ScanAxisRow(NumberText(value, held), row);
   return row;
 }
 
@@ -188,6 +208,12 @@ bool SettingsFileText::SearchKeyed(std::string_view key, std::string_view& value
   return false;
 }
 
+bool SettingsFileText::TakeLine(std::string_view line) {
+  if (bytes_.substr(pos_, line.size()) != line) return false;
+  pos_ += line.size();
+  return true;
+}
+
 bool SettingsFileText::HasKeyed(std::string_view key) {
   if (!indexed_) Index();
   return keyed_.count(key) > 0;
@@ -225,7 +251,10 @@ bool SettingsFileText::FindKeyed(std::string_view key, std::string_view& value) 
 }
 
 std::wstring FindSettingsValue(SettingsFileText& file, const std::wstring& key, const std::wstring& fallback) {
-  std::string ansi_key = platform::ToAnsi(key);
+  return FindSettingsValue(file, std::string_view(platform::ToAnsi(key)), fallback);
+}
+
+std::wstring FindSettingsValue(SettingsFileText& file, std::string_view ansi_key, const std::wstring& fallback) {
   const size_t blanks = std::count(ansi_key.begin(), ansi_key.end(), ' ');
   if (!ansi_key.empty() && ansi_key.back() == ' ' && blanks <= 2) {
     std::string_view value;
@@ -252,7 +281,7 @@ bool ParseSettingsFile(std::string_view raw, LinkSettings& s, AxisRow (&wcs)[kWc
   SettingsFileText file(bytes);
   if (!HoldsAnyKey(file)) return false;
   ForEachFileField(true, [&](const SettingsField& f) {
-    if (f.kind == FieldKind::kPath) s.*f.text = FindSettingsValue(file, LineKey(f.key), s.*f.text);
+    if (f.kind == FieldKind::kPath) s.*f.text = FindSettingsValue(file, FileKey(f.key), s.*f.text);
   });
   for (int i = 0; i < kWcsRows; ++i) wcs[i] = ReadRow(file, kWcsRowKey, i);
   for (int j = 0; j < kRefRows; ++j) ref[j] = ReadRow(file, kRefRowKey, j);

@@ -35,6 +35,9 @@ class SettingsFileText {
   // after the read position, else from the top. The read position moves just
   // past that line. False when no line begins with it.
   bool FindKeyed(std::string_view key, std::string_view& value);
+  // Moves past the line at the read position when it is `line` (with its
+  // line end), as FindKeyed would with the line's key.
+  bool TakeLine(std::string_view line);
   // Whether a line begins with `key` (as above); the read position stays.
   bool HasKeyed(std::string_view key);
 
@@ -66,6 +69,8 @@ class SettingsFileText {
 // that begins with it, searched from the read position to the end and then
 // from the top, or `fallback` when no line begins with it.
 std::wstring FindSettingsValue(SettingsFileText& file, const std::wstring& key, const std::wstring& fallback);
+// The same for a key already in the code page's bytes.
+std::wstring FindSettingsValue(SettingsFileText& file, std::string_view ansi_key, const std::wstring& fallback);
 
 // Reads a settings file (ANSI text, or UTF-16 behind its byte-order mark) into
 // the record and the tables. Paths the file lacks keep their values; every
