@@ -148,10 +148,12 @@ void Measure(const std::wstring& parent, int scale, int runs) {
   setenv(kPidFileVariable, quenlo::platform::ToUtf8(pid_file).c_str(), 1);
 #endif
   const auto values = bench::FullStoreValues(base, exe, 1);
-  auto store_full = [&] {
+  // The NC check is off but where it is timed: what is timed starts when the
+  // panel has closed, and the check runs before it closes.
+  auto store_full = [&](bool nc_check = false) {
     quenlo::StoreWrite w;
     for (const auto& [key, value] : values) w.Set(key, value);
-    w.Set(L"nc_check", L"0");  // what is timed starts when the panel has closed
+    w.Set(L"nc_check", nc_check ? L"1" : L"0");
     w.Set(L"setup_sheet", L"1");
     w.Commit();
   };
@@ -215,19 +217,27 @@ void Measure(const std::wstring& parent, int scale, int runs) {
   // run ending in 起動, one ending in キャンセル, one with no store, the floor,
   // and each step alone.
   std::vector<double> launched, cancelled, empty_store, floor_tol, floor_prj, floor_stl, floor_store, tool_file,
-      project_file, start, store_write, without_sheet, floor_sheet;
-  for (int i = 0; i < runs; ++i) {
+      project_file, start, store_write, without_sheet, floor_sheet, checked, checked_without_sheet;
+  // A launch with the sheet and the same launch without it.
+  auto sheet_pair = [&](std::vector<double>& with, std::vector<double>& without) {
     make_stale(true);
-    launched.push_back(bench::MedianMs(1, [] { RunWith("click launch\n"); }));
+    with.push_back(bench::MedianMs(1, [] { RunWith("click launch\n"); }));
     WaitForSimulator(pid_file);
     written(true, "a launch");
     quenlo::StoreWrite off;
     off.Set(L"setup_sheet", L"0");
     off.Commit();
     make_stale(true);
-    without_sheet.push_back(bench::MedianMs(1, [] { RunWith("click launch\n"); }));
+    without.push_back(bench::MedianMs(1, [] { RunWith("click launch\n"); }));
     WaitForSimulator(pid_file);
     written(false, "a launch with setup_sheet=0");
+  };
+  for (int i = 0; i < runs; ++i) {
+    sheet_pair(launched, without_sheet);
+    // The same with the NC check on, as the add-in is by default: the sheet
+    // then takes the NC program as the check read it.
+    store_full(true);
+    sheet_pair(checked, checked_without_sheet);
     store_full();
     floor_sheet.push_back(write_once(L".html", sheet_bytes));
     cancelled.push_back(bench::MedianMs(1, [] { RunWith("click cancel\n"); }));
@@ -266,6 +276,8 @@ void Measure(const std::wstring& parent, int scale, int runs) {
                   Median(without_sheet) - Median(cancelled));
   bench::PrintRow(job_name, "setup sheet (launch less the same without)", Median(launched) - Median(without_sheet),
                   "one write of its bytes", Median(floor_sheet));
+  bench::PrintRow(job_name, "launch with the setup sheet, NC check on", Median(checked) - Median(cancelled),
+                  "the same, setup_sheet=0", Median(checked_without_sheet) - Median(cancelled));
   bench::PrintRow(job_name, "run ending in cancel, full store", Median(cancelled), "the same, no store",
                   Median(empty_store));
 }

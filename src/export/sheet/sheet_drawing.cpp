@@ -15,9 +15,17 @@ constexpr double kMargin = 2;  // mm around every drawing
 // Millimetres in the drawings' unit, tenths of a millimetre, whole: a fifth of
 // a pixel at the largest scale, and a digit less than hundredths would write.
 constexpr double kUnitsPerMm = 10;
+// Rounded half away from zero, as std::round does, in integer steps: a sheet
+// rounds tens of thousands of these, and the library's round is a call.
 long long Units(double mm) {
-  const double u = std::round(mm * kUnitsPerMm);
-  return std::isfinite(u) && std::fabs(u) < 1e15 ? static_cast<long long>(u) : 0;
+  const double v = mm * kUnitsPerMm;
+  if (!(std::fabs(v) < 1e16)) return 0;  // not finite, or far beyond any drawing
+  long long u = static_cast<long long>(v);        // toward zero
+  const double rest = v - static_cast<double>(u);  // exact below 2^52
+  if (rest >= 0.5) ++u;
+  else if (rest <= -0.5) --u;
+  constexpr long long kLimit = 1000000000000000;  // 1e15 units
+  return u < kLimit && u > -kLimit ? u : 0;
 }
 void AppendMm(std::string& out, double mm) { AppendD(out, Units(mm)); }
 
