@@ -148,8 +148,8 @@ void Measure(const std::wstring& parent, int scale, int runs) {
   setenv(kPidFileVariable, quenlo::platform::ToUtf8(pid_file).c_str(), 1);
 #endif
   const auto values = bench::FullStoreValues(base, exe, 1);
-  // The NC check is off but where it is timed: what is timed starts when the
-  // panel has closed, and the check runs before it closes.
+  // The NC check is off, as the launch's figures are of what follows the
+  // panel; one pair of launches times the sheet with the check on.
   auto store_full = [&](bool nc_check = false) {
     quenlo::StoreWrite w;
     for (const auto& [key, value] : values) w.Set(key, value);

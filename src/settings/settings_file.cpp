@@ -61,6 +61,7 @@ struct RowText {
   std::string zero_line;  // "xyz 12 0 0 0 0 0 0 0 0 0 \r\n"
 };
 
+// `name` is kWcsRowKey or kRefRowKey itself.
 const RowText& RowOf(const char* name, int index) {
   static const std::vector<RowText> rows = [] {
     std::vector<RowText> made;
