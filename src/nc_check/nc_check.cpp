@@ -14,9 +14,11 @@ std::wstring CannotRead(const std::wstring& nc_file) { return messages::NcFileUn
 NcFileReading ReadNcFileWithFacts(const std::wstring& nc_file, bool tools_read) {
   NcFileReading file;
   file.tools_read = tools_read;
-  std::optional<NcReading> reading;
-  file.found = platform::ReadFileFacts(nc_file, file.facts) && (reading = ReadNcFile(nc_file, tools_read)).has_value();
-  if (file.found) file.reading = std::move(*reading);
+  if (!platform::ReadFileFacts(nc_file, file.facts)) return file;
+  std::optional<NcReading> reading = ReadNcFile(nc_file, tools_read);
+  if (!reading) return file;
+  file.found = true;
+  file.reading = std::move(*reading);
   return file;
 }
 

@@ -251,10 +251,6 @@ bool SettingsFileText::FindKeyed(std::string_view key, std::string_view& value) 
   return true;
 }
 
-std::wstring FindSettingsValue(SettingsFileText& file, const std::wstring& key, const std::wstring& fallback) {
-  return FindSettingsValue(file, std::string_view(platform::ToAnsi(key)), fallback);
-}
-
 std::wstring FindSettingsValue(SettingsFileText& file, std::string_view ansi_key, const std::wstring& fallback) {
   const size_t blanks = std::count(ansi_key.begin(), ansi_key.end(), ' ');
   if (!ansi_key.empty() && ansi_key.back() == ' ' && blanks <= 2) {

@@ -65,11 +65,10 @@ class SettingsFileText {
   static constexpr int kSearchesBeforeIndex = 4;
 };
 
-// The value of `key` (which ends with a blank): the rest of the first line
-// that begins with it, searched from the read position to the end and then
-// from the top, or `fallback` when no line begins with it.
-std::wstring FindSettingsValue(SettingsFileText& file, const std::wstring& key, const std::wstring& fallback);
-// The same for a key already in the code page's bytes.
+// The value of `ansi_key` (in the code page's bytes, as the file is; the
+// file's keys end with a blank): the rest of the first line that begins with
+// it, searched from the read position to the end and then from the top, or
+// `fallback` when no line begins with it.
 std::wstring FindSettingsValue(SettingsFileText& file, std::string_view ansi_key, const std::wstring& fallback);
 
 // Reads a settings file (ANSI text, or UTF-16 behind its byte-order mark) into

@@ -158,17 +158,17 @@ TEST(FindSettingsValue, SearchesForwardThenFromTheTop) {
   // found through the index (made after a few searches).
   for (int misses_first : {0, 8}) {
     SettingsFileText file(bytes);
-    for (int i = 0; i < misses_first; ++i) EXPECT_EQ(FindSettingsValue(file, L"none ", L"-"), L"-");
+    for (int i = 0; i < misses_first; ++i) EXPECT_EQ(FindSettingsValue(file, "none ", L"-"), L"-");
     file.Rewind();
-    EXPECT_EQ(FindSettingsValue(file, L"xyz 1 ", L"-"), L"1");  // not the line of row 10
-    EXPECT_EQ(FindSettingsValue(file, L"exe ", L"-"), L"C:\\Program Files\\T T\\Tarvik.exe  ");
-    EXPECT_EQ(FindSettingsValue(file, L"xyz 10 ", L"-"), L"7");  // behind the position: found from the top
-    EXPECT_EQ(FindSettingsValue(file, L"mch ", L"-"), L"");      // the key alone: an empty value
-    EXPECT_EQ(FindSettingsValue(file, L"last ", L"-"), L"9");    // a last line without a line end
+    EXPECT_EQ(FindSettingsValue(file, "xyz 1 ", L"-"), L"1");  // not the line of row 10
+    EXPECT_EQ(FindSettingsValue(file, "exe ", L"-"), L"C:\\Program Files\\T T\\Tarvik.exe  ");
+    EXPECT_EQ(FindSettingsValue(file, "xyz 10 ", L"-"), L"7");  // behind the position: found from the top
+    EXPECT_EQ(FindSettingsValue(file, "mch ", L"-"), L"");      // the key alone: an empty value
+    EXPECT_EQ(FindSettingsValue(file, "last ", L"-"), L"9");    // a last line without a line end
     EXPECT_TRUE(file.AtEnd());
-    EXPECT_EQ(FindSettingsValue(file, L"Last ", L"-"), L"-");    // case matters
-    EXPECT_EQ(FindSettingsValue(file, L"mch", L"-"), L" ");  // the key as given, blank or not
-    EXPECT_EQ(FindSettingsValue(file, L"wrk ", L"dflt"), L"dflt");
+    EXPECT_EQ(FindSettingsValue(file, "Last ", L"-"), L"-");    // case matters
+    EXPECT_EQ(FindSettingsValue(file, "mch", L"-"), L" ");  // the key as given, blank or not
+    EXPECT_EQ(FindSettingsValue(file, "wrk ", L"dflt"), L"dflt");
   }
 }
 
