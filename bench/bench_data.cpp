@@ -1,6 +1,7 @@
 #include "bench_data.h"
 
 #include <cstdio>
+#include <set>
 
 #include "common/numbers.h"
 #include "platform/files.h"
@@ -139,6 +140,18 @@ std::vector<std::pair<std::wstring, std::wstring>> FullStoreValues(const std::ws
   for (int n = 0; n < quenlo::kWcsRows; ++n) out.emplace_back(L"xyz " + std::to_wstring(n), row(n, 1));
   for (int n = 0; n < quenlo::kRefRows; ++n) out.emplace_back(L"ref " + std::to_wstring(n), row(n, -1));
   return out;
+}
+
+std::string ProgramSelectingEveryTool(const standin::Job& job) {
+  std::string program = "%\nO1000\n";
+  std::set<int> numbers;
+  for (const auto& op : job.machine_group->operations) numbers.insert(op.tool.tool_number);
+  int block = 0;
+  for (int t : numbers)
+    program += "T" + std::to_string(t) + " M6\nG" + std::to_string(54 + block++ % 6) + " G90 G0 X0 Y0\nG43 H" +
+               std::to_string(t) + " Z50.\nG1 Z-1. F500\nX100.\nG0 Z50.\n";
+  program += "M30\n%\n";
+  return program;
 }
 
 std::vector<std::wstring> RunReadKeys() {

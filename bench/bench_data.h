@@ -25,6 +25,10 @@ std::string MakeTemplate(int lines, int stock_blocks);
 // and every row not zero. `variant` changes every value.
 std::vector<std::pair<std::wstring, std::wstring>> FullStoreValues(const std::wstring& folder,
                                                                    const std::wstring& exe, int variant);
+// An NC program that selects every tool of `job` once, with its length
+// offset, over G54 ... G59.
+std::string ProgramSelectingEveryTool(const standin::Job& job);
+
 // The 336 keys the link run reads (all but the three of the typed work origin,
 // which the panel reads).
 std::vector<std::wstring> RunReadKeys();

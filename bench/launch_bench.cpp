@@ -24,7 +24,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
-#include <set>
 #include <string>
 #include <thread>
 
@@ -164,15 +163,7 @@ void Measure(const std::wstring& parent, int scale, int runs) {
   const std::wstring stl = job.machine_group->nc_file + L".stl";
   const std::wstring sheet = base + L"プロジェクト_1.setup.html";
   // The NC program: every tool once, with its length offset, over G54 ... G59.
-  std::string program = "%\nO1000\n";
-  std::set<int> numbers;
-  for (const auto& op : job.machine_group->operations) numbers.insert(op.tool.tool_number);
-  int block = 0;
-  for (int t : numbers)
-    program += "T" + std::to_string(t) + " M6\nG" + std::to_string(54 + block++ % 6) + " G90 G0 X0 Y0\nG43 H" +
-               std::to_string(t) + " Z50.\nG1 Z-1. F500\nX100.\nG0 Z50.\n";
-  program += "M30\n%\n";
-  quenlo::platform::ReplaceFileContents(job.machine_group->nc_file, program);
+  quenlo::platform::ReplaceFileContents(job.machine_group->nc_file, bench::ProgramSelectingEveryTool(job));
 
   // Every launch that is timed must have written its files: a folder that
   // cannot be written (under Wine at another code page than 932 its Japanese

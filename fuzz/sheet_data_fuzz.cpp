@@ -10,9 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string page(reinterpret_cast<const char*>(data), size);
   const auto read = quenlo::sheet::ReadDataBlock(page);
   if (!read) return 0;
-  std::string again;
+  quenlo::sheet::PageText again;
   quenlo::sheet::AppendDataBlock(again, *read);
-  const auto back = quenlo::sheet::ReadDataBlock(again);
+  const auto back = quenlo::sheet::ReadDataBlock(again.view());
   FUZZ_CHECK(back && back->tools.size() == read->tools.size() && back->offsets.size() == read->offsets.size());
   for (size_t i = 0; i < read->tools.size(); ++i)
     FUZZ_CHECK(back->tools[i].number == read->tools[i].number && back->tools[i].values == read->tools[i].values);

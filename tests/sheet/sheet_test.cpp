@@ -28,8 +28,10 @@ SheetData Sample() {
 }
 
 TEST(SheetData, BlockReadsBackAndCannotBeClosedByItsText) {
-  std::string page = "<html><body>";
-  AppendDataBlock(page, Sample());
+  PageText text;
+  text += "<html><body>";
+  AppendDataBlock(text, Sample());
+  const std::string page = text.Take();
   EXPECT_EQ(page.find("</script>"), page.rfind("</script>"));  // the text holds none
   auto back = ReadDataBlock(page);
   ASSERT_TRUE(back);
@@ -40,8 +42,9 @@ TEST(SheetData, BlockReadsBackAndCannotBeClosedByItsText) {
 }
 
 TEST(SheetData, AnythingElseIsNoPreviousSheet) {
-  std::string good;
-  AppendDataBlock(good, Sample());
+  PageText text;
+  AppendDataBlock(text, Sample());
+  const std::string good = text.Take();
   const size_t body = good.find('{');
   for (std::string page : {std::string(), std::string("not html at all"), good.substr(0, good.size() / 2),
                            good.substr(0, body) + "[]</script>", good.substr(0, body) + "{\"format\":1}</script>",
@@ -76,9 +79,9 @@ TEST(SheetData, Changes) {
 }
 
 TEST(SheetText, EscapesAndEncodes) {
-  std::string out;
+  PageText out;
   AppendEscaped(out, std::wstring(L"<a href='x'>\"R&D\"</a> 工具"));
-  EXPECT_EQ(out, "&lt;a href=&#39;x&#39;&gt;&quot;R&amp;D&quot;&lt;/a&gt; 工具");
+  EXPECT_EQ(out.view(), "&lt;a href=&#39;x&#39;&gt;&quot;R&amp;D&quot;&lt;/a&gt; 工具");
   EXPECT_EQ(Utf8(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");  // a lone surrogate
 }
 

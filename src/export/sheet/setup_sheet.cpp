@@ -61,7 +61,7 @@ constexpr char kStyle[] =
 
 std::string Text(std::wstring_view text) { return Utf8(text); }
 
-void Cell(std::string& out, std::string_view text, const char* cls = nullptr) {
+void Cell(PageText& out, std::string_view text, const char* cls = nullptr) {
   out += cls ? "<td class=\"" : "<td";
   if (cls) {
     out += cls;
@@ -72,7 +72,7 @@ void Cell(std::string& out, std::string_view text, const char* cls = nullptr) {
   out += "</td>";
 }
 
-void HeadRow(std::string& out, std::initializer_list<const wchar_t*> names) {
+void HeadRow(PageText& out, std::initializer_list<const wchar_t*> names) {
   out += "<thead><tr>";
   for (const wchar_t* name : names) {
     out += "<th>";
@@ -82,7 +82,7 @@ void HeadRow(std::string& out, std::initializer_list<const wchar_t*> names) {
   out += "</tr></thead>\n";
 }
 
-void FactRow(std::string& out, const wchar_t* label, std::string_view value) {
+void FactRow(PageText& out, const wchar_t* label, std::string_view value) {
   out += "<tr><th>";
   AppendEscaped(out, label);
   out += "</th>";
@@ -226,7 +226,7 @@ std::vector<OffsetRow> SelectedRows(const SheetInputs& in, bool& listed_all) {
   return rows;
 }
 
-void AppendHeader(std::string& out, const SheetInputs& in) {
+void AppendHeader(PageText& out, const SheetInputs& in) {
   const LinkSettings& s = *in.settings;
   std::wstring folder, name;
   SplitPath(s.nc_file, folder, name);
@@ -245,7 +245,7 @@ void AppendHeader(std::string& out, const SheetInputs& in) {
   out += "</table>\n</header>\n";
 }
 
-void AppendCheck(std::string& out, const nc_check::CheckOutcome& check) {
+void AppendCheck(PageText& out, const nc_check::CheckOutcome& check) {
   using State = nc_check::CheckOutcome::State;
   switch (check.state) {
     case State::kFindings:
@@ -263,7 +263,7 @@ void AppendCheck(std::string& out, const nc_check::CheckOutcome& check) {
   }
 }
 
-void AppendChanges(std::string& out, const std::optional<SheetData>& before, const std::vector<std::string>& lines) {
+void AppendChanges(PageText& out, const std::optional<SheetData>& before, const std::vector<std::string>& lines) {
   out += "<section class=\"changes\">\n<h2>前回の起動からの変更</h2>\n";
   if (!before) {
     out += "<p>初回（前回のシートはありません）</p>\n";
@@ -281,10 +281,10 @@ void AppendChanges(std::string& out, const std::optional<SheetData>& before, con
   out += "</section>\n";
 }
 
-void AppendTools(std::string& out, const ToolRows& rows, const std::set<int>& marked, const SheetInputs& in) {
+void AppendTools(PageText& out, const ToolRows& rows, const std::set<int>& marked, const SheetInputs& in) {
   const double scale = CommonScale(rows.pictures);
   out += "<section class=\"tools\">\n<h2>工具（";
-  AppendD(out, static_cast<long long>(rows.data.tools.size()));
+  out.PutD(static_cast<long long>(rows.data.tools.size()));
   out += "本、工具ファイルの順）</h2>\n<p class=\"legend\">図はすべて同じ縮尺 ";
   AppendScaleBar(out, scale);
   out += "。灰色が工具、白がホルダー、太い破線がゲージライン（H値の高さ）。＊は前回から変わった工具。";
@@ -314,7 +314,7 @@ void AppendTools(std::string& out, const ToolRows& rows, const std::set<int>& ma
   out += "</tbody>\n</table>\n</section>\n";
 }
 
-void AppendOffsets(std::string& out, const SheetInputs& in, SheetData& data) {
+void AppendOffsets(PageText& out, const SheetInputs& in, SheetData& data) {
   bool listed_all = false;
   const std::vector<OffsetRow> rows = SelectedRows(in, listed_all);
   out += "<section class=\"offsets\">\n<h2>ワーク座標系</h2>\n";
@@ -351,14 +351,14 @@ void AppendOffsets(std::string& out, const SheetInputs& in, SheetData& data) {
   out += "</tbody>\n</table>\n</section>\n";
 }
 
-void AppendAxisRow(std::string& out, const wchar_t* label, const AxisRow& row) {
+void AppendAxisRow(PageText& out, const wchar_t* label, const AxisRow& row) {
   std::string text;
   for (size_t a = 0; a < kAxes; ++a)
     if (row[a] != 0) text += (text.empty() ? "" : "　") + Text(kAxisNames[a]) + " " + Num(row[a]);
   FactRow(out, label, text);
 }
 
-void AppendStock(std::string& out, const SheetInputs& in) {
+void AppendStock(PageText& out, const SheetInputs& in) {
   const StockSetup& st = in.stock;
   const LinkSettings& s = *in.settings;
   out += "<section class=\"stock\">\n<h2>素材</h2>\n<table class=\"facts\">\n";
@@ -438,9 +438,9 @@ void AppendStock(std::string& out, const SheetInputs& in) {
 }  // namespace
 
 SheetParts BuildSheetParts(const SheetInputs& in) {
-  SheetParts parts;
-  std::string& out = parts.head;
-  out.reserve(4096 + in.tools->records.size() * 2048);
+  // Some 1,500 bytes a tool, most of them its drawing; the data block some 200.
+  SheetParts parts{PageText(16384 + in.tools->records.size() * 1600), PageText(1024 + in.tools->records.size() * 256)};
+  PageText& out = parts.head;
   std::wstring folder, name;
   SplitPath(in.settings->nc_file, folder, name);
   out += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n<title>セットアップシート ";
@@ -454,7 +454,7 @@ SheetParts BuildSheetParts(const SheetInputs& in) {
   ToolRows tools = MakeToolRows(in);
   // The offsets are laid out after the tools but compared with them: built
   // first into a text of their own.
-  std::string offsets;
+  PageText offsets(4096);
   AppendOffsets(offsets, in, tools.data);
   const std::optional<SheetData> before = ReadDataBlock(in.previous);
   const std::vector<std::string> changes = before ? Changes(*before, tools.data) : std::vector<std::string>{};
@@ -471,7 +471,7 @@ SheetParts BuildSheetParts(const SheetInputs& in) {
   AppendChanges(out, before, changes);
   AppendTools(out, tools, marked, in);
   out += offsets;
-  std::string& tail = parts.tail;
+  PageText& tail = parts.tail;
   tail += "<footer>Quenlo が起動時に、シミュレーターに渡した工具ファイル・プロジェクトファイルと同じデータから書き出しました。</footer>\n";
   AppendDataBlock(tail, tools.data);
   tail += "</body>\n</html>\n";
@@ -479,7 +479,6 @@ SheetParts BuildSheetParts(const SheetInputs& in) {
 }
 
 void CompleteSheet(SheetParts& parts, const SheetInputs& in) {
-  parts.head.reserve(parts.head.size() + 8192 + parts.tail.size());
   AppendStock(parts.head, in);
   parts.head += parts.tail;
 }
@@ -487,7 +486,7 @@ void CompleteSheet(SheetParts& parts, const SheetInputs& in) {
 std::string BuildSetupSheet(const SheetInputs& in) {
   SheetParts parts = BuildSheetParts(in);
   CompleteSheet(parts, in);
-  return std::move(parts.head);
+  return parts.head.Take();
 }
 
 }  // namespace quenlo::sheet

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "export/project/stock_setup.h"
+#include "export/sheet/page_text.h"
 #include "export/tools/tool_model.h"
 #include "nc_check/nc_check.h"
 #include "nc_check/nc_reader.h"
@@ -46,8 +47,8 @@ std::string BuildSetupSheet(const SheetInputs& in);
 // BuildSheetParts reads neither `stock` nor `solid`; CompleteSheet reads those,
 // `settings` and `references`, and leaves the whole page in `head`.
 struct SheetParts {
-  std::string head;  // up to the stock's section
-  std::string tail;  // after it
+  PageText head;  // up to the stock's section
+  PageText tail;  // after it
 };
 SheetParts BuildSheetParts(const SheetInputs& in);
 void CompleteSheet(SheetParts& parts, const SheetInputs& in);

@@ -21,14 +21,14 @@ constexpr char kOpen[] = "<script type=\"application/json\" id=\"setup-data\">";
 constexpr char kClose[] = "</script>";
 constexpr char kFormat[] = "quenlo-setup-sheet/1";
 
-void AppendJsonString(std::string& out, std::string_view text) {
+void AppendJsonString(PageText& out, std::string_view text) {
   static const char kHex[] = "0123456789abcdef";
   out += '"';
   size_t plain = 0;  // the start of the run of characters that go as they are
   for (size_t i = 0; i < text.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
     if (c >= 0x20 && c != '"' && c != '\\' && c != '<' && c != '>' && c != '&') continue;
-    out.append(text.data() + plain, i - plain);
+    out.Put(text.data() + plain, i - plain);
     plain = i + 1;
     if (c == '"' || c == '\\') {
       out += '\\';
@@ -39,7 +39,7 @@ void AppendJsonString(std::string& out, std::string_view text) {
       out += kHex[c & 15];
     }
   }
-  out.append(text.data() + plain, text.size() - plain);
+  out.Put(text.data() + plain, text.size() - plain);
   out += '"';
 }
 
@@ -204,7 +204,7 @@ std::string Arrow(const std::string& before, const std::string& now) {
 
 }  // namespace
 
-void AppendDataBlock(std::string& out, const SheetData& data) {
+void AppendDataBlock(PageText& out, const SheetData& data) {
   out += kOpen;
   out += "\n{\"format\":\"";
   out += kFormat;
@@ -212,7 +212,7 @@ void AppendDataBlock(std::string& out, const SheetData& data) {
   for (size_t n = 0; n < data.tools.size(); ++n) {
     const ToolData& tool = data.tools[n];
     out += n ? ",\n{\"t\":" : "\n{\"t\":";
-    AppendD(out, tool.number);
+    out.PutD(tool.number);
     for (size_t i = 0; i < kToolValues; ++i) {
       out += ",\"";
       out += kToolValueNames[i].key;
@@ -225,7 +225,7 @@ void AppendDataBlock(std::string& out, const SheetData& data) {
   for (size_t n = 0; n < data.offsets.size(); ++n) {
     const OffsetData& offset = data.offsets[n];
     out += n ? ",\n{\"row\":" : "\n{\"row\":";
-    AppendD(out, offset.row);
+    out.PutD(offset.row);
     out += ",\"code\":";
     AppendJsonString(out, offset.code);
     out += ",\"values\":[";

@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include "export/sheet/page_text.h"
+
 namespace quenlo::sheet {
 
 // The tool values that the data block carries and the changes compare, in
@@ -48,7 +50,7 @@ struct SheetData {
 };
 
 // Appends the data block (the whole <script> element and a line end).
-void AppendDataBlock(std::string& out, const SheetData& data);
+void AppendDataBlock(PageText& out, const SheetData& data);
 
 // The data block of a sheet this writer made; nothing for a page without one
 // or whose block cannot be read: that is no error, only no previous launch.

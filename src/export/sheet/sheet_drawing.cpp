@@ -27,19 +27,16 @@ long long Units(double mm) {
   constexpr long long kLimit = 1000000000000000;  // 1e15 units
   return u < kLimit && u > -kLimit ? u : 0;
 }
-void AppendMm(std::string& out, double mm) { AppendD(out, Units(mm)); }
+void AppendMm(PageText& out, double mm) { out.PutD(Units(mm)); }
 
 // A path in the drawing's coordinates: y up in millimetres, written y down.
 // After the first point every step is relative ("l", "a"), between points
 // rounded to the unit, so nothing adds up; lines after a line go without
 // their letter, as SVG allows. A sheet holds tens of thousands of these
-// numbers: they are written into a buffer and appended a block at a time.
+// numbers: each step is written in place in the page.
 class PathText {
  public:
-  PathText(std::string& out, double dy) : out_(out), dy_(dy) {}
-  ~PathText() { Flush(); }
-  PathText(const PathText&) = delete;
-  PathText& operator=(const PathText&) = delete;
+  PathText(PageText& out, double dy) : out_(out), dy_(dy) {}
 
   void To(double x, double y) {
     Room();
@@ -61,6 +58,7 @@ class PathText {
     y_ = uy;
     last_y_ = y;
     started_ = true;
+    out_.Advance(at_);
   }
   void Arc(const ProfilePiece& p) {
     if (!started_) To(0, 0);
@@ -79,6 +77,7 @@ class PathText {
     y_ = uy;
     last_y_ = p.y;
     last_ = 'a';
+    out_.Advance(at_);
   }
   void Pieces(const Profile& profile, bool from_axis) {
     if (from_axis && !profile.empty() && profile[0].kind != 'P' && profile[0].kind != 'F') To(0, 0);
@@ -101,45 +100,45 @@ class PathText {
   void Close() {
     Room();
     *at_++ = 'Z';
+    out_.Advance(at_);
   }
 
  private:
   // The longest step: "a", five numbers of at most 20 characters, 11 more.
   static constexpr long kLongestStep = 5 * 20 + 12;
-  void Room() {
-    if (buffer_ + sizeof buffer_ - at_ < kLongestStep) Flush();
-  }
+  void Room() { at_ = out_.Room(kLongestStep); }
   void Int(long long v) { at_ = std::to_chars(at_, at_ + 20, v).ptr; }
-  void Flush() {
-    out_.append(buffer_, static_cast<size_t>(at_ - buffer_));
-    at_ = buffer_;
-  }
 
-  std::string& out_;
+  PageText& out_;
   double dy_;
-  char buffer_[2048];
-  char* at_ = buffer_;
+  char* at_ = nullptr;  // within a step: where it writes
   long long x_ = 0, y_ = 0;  // the last point, in units as written
   double last_y_ = 0;
   char last_ = 0;
   bool started_ = false;
 };
 
-// A positive number with at most `decimals` decimals, trailing zeros left out
-// (sizes in pixels, stroke widths).
-void AppendFixed(std::string& out, double value, int decimals) {
+// A positive number with at most `decimals` decimals (at most 6), trailing
+// zeros left out (sizes in pixels, stroke widths), written at `at`, which has
+// room for kFixedRoom characters; the end of what was written.
+constexpr size_t kFixedRoom = 24;
+char* WriteFixed(char* at, double value, int decimals) {
   long long scale = 1;
   for (int i = 0; i < decimals; ++i) scale *= 10;
   const double v = std::round(value * static_cast<double>(scale));
   const long long n = std::isfinite(v) && v >= 0 && v < 1e15 ? static_cast<long long>(v) : 0;
-  AppendD(out, n / scale);
+  at = std::to_chars(at, at + 16, n / scale).ptr;
   long long fraction = n % scale;
-  if (fraction == 0) return;
-  out += '.';
+  if (fraction == 0) return at;
+  *at++ = '.';
   for (long long digit = scale / 10; digit > 0 && fraction > 0; digit /= 10) {
-    out += static_cast<char>('0' + fraction / digit);
+    *at++ = static_cast<char>('0' + fraction / digit);
     fraction %= digit;
   }
+  return at;
+}
+void AppendFixed(PageText& out, double value, int decimals) {
+  out.Advance(WriteFixed(out.Room(kFixedRoom), value, decimals));
 }
 
 void Extend(ToolPicture& p, double x, double y) {
@@ -157,7 +156,7 @@ void ExtendBy(ToolPicture& p, const Profile& profile, double dy, bool mirrored) 
   }
 }
 
-void OpenSvg(std::string& out, const char* cls, double left, double bottom, double right, double top, double scale,
+void OpenSvg(PageText& out, const char* cls, double left, double bottom, double right, double top, double scale,
              double margin = kMargin) {
   const double w = right - left + 2 * margin, h = top - bottom + 2 * margin;
   out += "<svg class=\"";
@@ -211,7 +210,7 @@ namespace {
 // A profile and its mirror image about the axis, in a group of `cls`. The
 // copy that <use> makes takes its fill and stroke from the group, not from
 // the page's style rules, so the group carries the width of one pixel.
-void AppendMirrored(std::string& out, const char* cls, char name, size_t id, std::string_view stroke,
+void AppendMirrored(PageText& out, const char* cls, char name, size_t id, std::string_view stroke,
                     const Profile& profile, double dy, bool from_axis) {
   out += "<g class=\"";
   out += cls;
@@ -219,7 +218,7 @@ void AppendMirrored(std::string& out, const char* cls, char name, size_t id, std
   out += stroke;
   out += "\"><path id=\"";
   out += name;
-  AppendD(out, static_cast<long long>(id));
+  out.PutD(static_cast<long long>(id));
   out += "\" d=\"";
   {
     PathText path(out, dy);
@@ -228,20 +227,21 @@ void AppendMirrored(std::string& out, const char* cls, char name, size_t id, std
   }
   out += "\"/><use href=\"#";
   out += name;
-  AppendD(out, static_cast<long long>(id));
+  out.PutD(static_cast<long long>(id));
   out += "\" transform=\"scale(-1 1)\"/></g>";
 }
 
 }  // namespace
 
-void AppendToolSvg(std::string& out, const ToolPicture& p, size_t id, double scale) {
+void AppendToolSvg(PageText& out, const ToolPicture& p, size_t id, double scale) {
   OpenSvg(out, "tool", p.left, p.bottom, p.right, p.top, scale);
   // The viewBox's y runs down from the top of the drawing.
   const double dy = p.top;
   const ToolRecord& t = *p.tool;
   // One pixel in the drawing's units: the same for every tool of the sheet.
-  std::string stroke;
-  AppendFixed(stroke, kUnitsPerMm / scale, 2);
+  char stroke_text[kFixedRoom];
+  const std::string_view stroke(stroke_text,
+                                static_cast<size_t>(WriteFixed(stroke_text, kUnitsPerMm / scale, 2) - stroke_text));
   if (t.turning && !t.profile.empty()) {
     out += "<path class=\"cutter\" d=\"";
     {
@@ -289,7 +289,7 @@ void AppendToolSvg(std::string& out, const ToolPicture& p, size_t id, double sca
   out += "</svg>";
 }
 
-void AppendScaleBar(std::string& out, double scale) {
+void AppendScaleBar(PageText& out, double scale) {
   const double bar = 10 * scale;
   out += "<svg class=\"scale\" width=\"";
   AppendFixed(out, bar + 8, 1);
@@ -298,7 +298,7 @@ void AppendScaleBar(std::string& out, double scale) {
   out += "V2\"/></svg> 10 mm";
 }
 
-void AppendStockView(std::string& out, const wchar_t* title, const wchar_t* axes, ViewShape shape, double x0,
+void AppendStockView(PageText& out, const wchar_t* title, const wchar_t* axes, ViewShape shape, double x0,
                      double y0, double x1, double y1) {
   const double left = std::min({x0, x1, 0.0}), right = std::max({x0, x1, 0.0});
   const double bottom = std::min({y0, y1, 0.0}), top = std::max({y0, y1, 0.0});

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "export/sheet/page_text.h"
 #include "export/tools/tool_model.h"
 
 namespace quenlo::sheet {
@@ -26,15 +27,15 @@ struct ToolPicture {
 double CommonScale(const std::vector<ToolPicture>& pictures);
 
 // One tool's <svg>; `id` makes its path's name unique in the page.
-void AppendToolSvg(std::string& out, const ToolPicture& picture, size_t id, double scale);
+void AppendToolSvg(PageText& out, const ToolPicture& picture, size_t id, double scale);
 
 // A 10 mm bar at `scale`, labelled.
-void AppendScaleBar(std::string& out, double scale);
+void AppendScaleBar(PageText& out, double scale);
 
 // A view of the stock: a rectangle (or a circle) from (x0, y0) to (x1, y1) in
 // millimetres of the view's two axes, the work origin marked at (0, 0).
 enum class ViewShape { kRectangle, kCircle };
-void AppendStockView(std::string& out, const wchar_t* title, const wchar_t* axes, ViewShape shape, double x0,
+void AppendStockView(PageText& out, const wchar_t* title, const wchar_t* axes, ViewShape shape, double x0,
                      double y0, double x1, double y1);
 
 }  // namespace quenlo::sheet

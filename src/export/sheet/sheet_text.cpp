@@ -39,7 +39,7 @@ std::string Utf8(std::wstring_view text) {
   return out;
 }
 
-void AppendEscaped(std::string& out, std::string_view text) {
+void AppendEscaped(PageText& out, std::string_view text) {
   size_t plain = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const char* ref = nullptr;
@@ -51,11 +51,11 @@ void AppendEscaped(std::string& out, std::string_view text) {
       case '\'': ref = "&#39;"; break;
       default: continue;
     }
-    out.append(text.data() + plain, i - plain);
+    out.Put(text.data() + plain, i - plain);
     out += ref;
     plain = i + 1;
   }
-  out.append(text.data() + plain, text.size() - plain);
+  out.Put(text.data() + plain, text.size() - plain);
 }
 
 std::string Num(double value) { return FormatG(value); }

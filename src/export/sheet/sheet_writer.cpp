@@ -117,7 +117,7 @@ void SheetWriting::Write() {
       // Replaced in one step, but not synced before the rename: the page is
       // for people and written again at every launch, and a sync would cost
       // the launch as much as one of the files the simulator needs.
-      written = platform::ReplaceFileContents(path_, parts_.head, false);
+      written = platform::ReplaceFileContents(path_, parts_.head.view(), false);
     }
   } catch (...) {
     written = false;  // out of memory, or a host call that threw: the launch goes on
