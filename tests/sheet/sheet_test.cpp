@@ -31,7 +31,7 @@ TEST(SheetData, BlockReadsBackAndCannotBeClosedByItsText) {
   PageText text;
   text += "<html><body>";
   AppendDataBlock(text, Sample());
-  const std::string page = text.Take();
+  const std::string page = text.str();
   EXPECT_EQ(page.find("</script>"), page.rfind("</script>"));  // the text holds none
   auto back = ReadDataBlock(page);
   ASSERT_TRUE(back);
@@ -44,7 +44,7 @@ TEST(SheetData, BlockReadsBackAndCannotBeClosedByItsText) {
 TEST(SheetData, AnythingElseIsNoPreviousSheet) {
   PageText text;
   AppendDataBlock(text, Sample());
-  const std::string good = text.Take();
+  const std::string good = text.str();
   const size_t body = good.find('{');
   for (std::string page : {std::string(), std::string("not html at all"), good.substr(0, good.size() / 2),
                            good.substr(0, body) + "[]</script>", good.substr(0, body) + "{\"format\":1}</script>",
@@ -76,6 +76,15 @@ TEST(SheetData, Changes) {
   const std::vector<std::string> expected = {"T3 全長 75 → 80", "T3 ホルダー /0 → -", "T12 追加", "T7 削除",
                                              "G54 X 12.5 → 13",  "G55 新たに使用",      "G54.1P3 使用なし"};
   EXPECT_EQ(Changes(before, now), expected);
+  // The same from the pages: the entries that did not change are matched as text.
+  PageText previous, written;
+  AppendDataBlock(previous, before);
+  std::vector<std::pair<size_t, size_t>> entries;
+  AppendDataBlock(written, now, &entries);
+  const auto since = CompareWithPrevious(previous.view(), now, written.view(), entries);
+  ASSERT_TRUE(since);
+  EXPECT_EQ(since->changes, expected);
+  EXPECT_EQ(since->marked, (std::vector<int>{3, 12}));
 }
 
 TEST(SheetText, EscapesAndEncodes) {

@@ -12,17 +12,12 @@ void PageText::PutD(long long value) {
 
 void PageText::Grow(size_t n) {
   const size_t used = at_ ? size() : 0;
-  bytes_.resize(std::max(bytes_.size() * 2, used + n + 64));
-  at_ = bytes_.data() + used;
-  end_ = bytes_.data() + bytes_.size();
-}
-
-std::string PageText::Take() {
-  bytes_.resize(size());
-  std::string bytes = std::move(bytes_);
-  bytes_.clear();
-  at_ = end_ = bytes_.data();
-  return bytes;
+  const size_t room = std::max(2 * static_cast<size_t>(end_ - bytes_.get()), used + n + 64);
+  std::unique_ptr<char[]> bytes(new char[room]);
+  if (used) std::memcpy(bytes.get(), bytes_.get(), used);
+  bytes_ = std::move(bytes);
+  at_ = bytes_.get() + used;
+  end_ = bytes_.get() + room;
 }
 
 }  // namespace quenlo::sheet

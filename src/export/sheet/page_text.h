@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -51,11 +52,11 @@ class PageText {
   }
   void Advance(char* end) { at_ = end; }
 
-  const char* data() const { return bytes_.data(); }
-  size_t size() const { return static_cast<size_t>(at_ - bytes_.data()); }
+  const char* data() const { return bytes_.get(); }
+  size_t size() const { return static_cast<size_t>(at_ - bytes_.get()); }
   std::string_view view() const { return {data(), size()}; }
-  // The bytes; the text is empty after.
-  std::string Take();
+  // The bytes, as a string of their own.
+  std::string str() const { return std::string(view()); }
 
  private:
   // Overlapping fixed-size copies: constant sizes become plain moves.
@@ -79,7 +80,9 @@ class PageText {
   }
   void Grow(size_t n);
 
-  std::string bytes_;  // its size is the room; the text ends at at_
+  // Left as the allocator gives it: the room is written before it is read,
+  // and a page's worth of zeros would cost as much as a tenth of the page.
+  std::unique_ptr<char[]> bytes_;
   char* at_ = nullptr;
   char* end_ = nullptr;
 };

@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <map>
 #include <optional>
-#include <set>
-#include <unordered_map>
 
 #include "common/numbers.h"
 #include "export/project/rule_sets.h"
+#include "export/sheet/by_number.h"
 #include "export/sheet/sheet_data.h"
 #include "export/sheet/sheet_drawing.h"
 #include "export/sheet/sheet_text.h"
@@ -126,9 +125,11 @@ struct ToolRows {
 };
 
 // The values of an offset section by number (the file has one line a number).
-std::unordered_map<int, double> ValuesOf(const std::vector<OffsetEntry>& entries) {
-  std::unordered_map<int, double> values;
-  for (const OffsetEntry& e : entries) values.emplace(e.number, e.value);
+ByNumber<double> ValuesOf(const std::vector<OffsetEntry>& entries) {
+  ByNumber<double> values;
+  values.Reserve(entries.size());
+  for (const OffsetEntry& e : entries) values.Add(e.number, e.value);
+  values.Sort();
   return values;
 }
 
@@ -150,13 +151,15 @@ ToolRows MakeToolRows(const SheetInputs& in) {
   rows.first_use.reserve(model.records.size());
   // Many tools share a holder: its text is made once.
   std::vector<std::string> holder_texts(model.holders.size());
-  std::unordered_map<int, int> first;  // tool number -> line
+  ByNumber<int> first;  // tool number -> line
   const bool lines_known = in.nc.found && in.nc.reading.readable && in.nc.tools_read;
-  if (lines_known)
+  if (lines_known) {
     for (const NcUse& use : in.nc.reading.uses)
-      if (use.word == NcWord::kTool) first.emplace(use.number, use.line);
+      if (use.word == NcWord::kTool) first.Add(use.number, use.line);
+    first.Sort();
+  }
   // The offset sections hold the values only when the file carries them.
-  std::unordered_map<int, double> radii, lengths;
+  ByNumber<double> radii, lengths;
   if (model.closing_sections) {
     radii = ValuesOf(model.radii);
     lengths = ValuesOf(model.lengths);
@@ -174,11 +177,11 @@ ToolRows MakeToolRows(const SheetInputs& in) {
       v[3] = Num(t.projection);
       v[4] = Num(t.diameter);
       v[5] = "D" + FormatD(t.d_number);
-      if (auto d_value = radii.find(t.d_number); d_value != radii.end()) v[6] = Num(d_value->second);
+      if (const double* d_value = radii.Find(t.d_number)) v[6] = Num(*d_value);
       v[7] = "H" + FormatD(t.h_number);
-      if (auto h_value = lengths.find(t.h_number); h_value != lengths.end()) {
-        v[8] = Num(h_value->second);
-        p.gauge = h_value->second;
+      if (const double* h_value = lengths.Find(t.h_number)) {
+        v[8] = Num(*h_value);
+        p.gauge = *h_value;
         p.has_gauge = true;
       }
       if (t.holder_index >= 0 && static_cast<size_t>(t.holder_index) < model.holders.size())
@@ -197,8 +200,8 @@ ToolRows MakeToolRows(const SheetInputs& in) {
     if (!lines_known) {
       rows.first_use.push_back("－");
     } else {
-      auto it = first.find(t.number);
-      rows.first_use.push_back(it == first.end() ? "未使用" : Line(it->second));
+      const int* line = first.Find(t.number);
+      rows.first_use.push_back(line ? Line(*line) : "未使用");
     }
   }
   return rows;
@@ -263,15 +266,15 @@ void AppendCheck(PageText& out, const nc_check::CheckOutcome& check) {
   }
 }
 
-void AppendChanges(PageText& out, const std::optional<SheetData>& before, const std::vector<std::string>& lines) {
+void AppendChanges(PageText& out, const std::optional<Comparison>& since) {
   out += "<section class=\"changes\">\n<h2>前回の起動からの変更</h2>\n";
-  if (!before) {
+  if (!since) {
     out += "<p>初回（前回のシートはありません）</p>\n";
-  } else if (lines.empty()) {
+  } else if (since->changes.empty()) {
     out += "<p>変更はありません</p>\n";
   } else {
     out += "<ul>\n";
-    for (const std::string& line : lines) {
+    for (const std::string& line : since->changes) {
       out += "<li>";
       AppendEscaped(out, line);
       out += "</li>\n";
@@ -281,7 +284,7 @@ void AppendChanges(PageText& out, const std::optional<SheetData>& before, const 
   out += "</section>\n";
 }
 
-void AppendTools(PageText& out, const ToolRows& rows, const std::set<int>& marked, const SheetInputs& in) {
+void AppendTools(PageText& out, const ToolRows& rows, const std::vector<int>& marked, const SheetInputs& in) {
   const double scale = CommonScale(rows.pictures);
   out += "<section class=\"tools\">\n<h2>工具（";
   out.PutD(static_cast<long long>(rows.data.tools.size()));
@@ -297,7 +300,7 @@ void AppendTools(PageText& out, const ToolRows& rows, const std::set<int>& marke
     const ToolData& t = rows.data.tools[i];
     const auto& v = t.values;
     out += "<tr>";
-    Cell(out, (marked.count(t.number) ? "＊T" : "T") + FormatD(t.number), "t");
+    Cell(out, (std::binary_search(marked.begin(), marked.end(), t.number) ? "＊T" : "T") + FormatD(t.number), "t");
     Cell(out, v[0]);
     Cell(out, v[1], "k");
     Cell(out, v[2], "n");
@@ -456,25 +459,18 @@ SheetParts BuildSheetParts(const SheetInputs& in) {
   // first into a text of their own.
   PageText offsets(4096);
   AppendOffsets(offsets, in, tools.data);
-  const std::optional<SheetData> before = ReadDataBlock(in.previous);
-  const std::vector<std::string> changes = before ? Changes(*before, tools.data) : std::vector<std::string>{};
-  std::set<int> marked;
-  if (before) {
-    std::unordered_map<int, const ToolData*> old;
-    old.reserve(before->tools.size());
-    for (const ToolData& t : before->tools) old.emplace(t.number, &t);
-    for (const ToolData& t : tools.data.tools) {
-      auto it = old.find(t.number);
-      if (it == old.end() || it->second->values != t.values) marked.insert(t.number);
-    }
-  }
-  AppendChanges(out, before, changes);
-  AppendTools(out, tools, marked, in);
-  out += offsets;
+  // The page's end holds the data block, whose entries the previous sheet's
+  // are compared with: written first.
   PageText& tail = parts.tail;
   tail += "<footer>Quenlo が起動時に、シミュレーターに渡した工具ファイル・プロジェクトファイルと同じデータから書き出しました。</footer>\n";
-  AppendDataBlock(tail, tools.data);
+  std::vector<std::pair<size_t, size_t>> entries;
+  entries.reserve(tools.data.tools.size());
+  AppendDataBlock(tail, tools.data, &entries);
   tail += "</body>\n</html>\n";
+  const std::optional<Comparison> since = CompareWithPrevious(in.previous, tools.data, tail.view(), entries);
+  AppendChanges(out, since);
+  AppendTools(out, tools, since ? since->marked : std::vector<int>{}, in);
+  out += offsets;
   return parts;
 }
 
@@ -486,7 +482,7 @@ void CompleteSheet(SheetParts& parts, const SheetInputs& in) {
 std::string BuildSetupSheet(const SheetInputs& in) {
   SheetParts parts = BuildSheetParts(in);
   CompleteSheet(parts, in);
-  return parts.head.Take();
+  return parts.head.str();
 }
 
 }  // namespace quenlo::sheet

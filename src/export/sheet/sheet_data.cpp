@@ -1,9 +1,7 @@
 #include "export/sheet/sheet_data.h"
 
-#include <unordered_map>
-#include <unordered_set>
-
 #include "common/numbers.h"
+#include "export/sheet/by_number.h"
 #include "export/sheet/sheet_text.h"
 
 namespace quenlo::sheet {
@@ -43,20 +41,43 @@ void AppendJsonString(PageText& out, std::string_view text) {
   out += '"';
 }
 
+// A tool's entry as the block of the data now writes it.
+struct KnownEntry {
+  std::string_view text;
+  const ToolData* tool;
+};
+
+// A tool of the block read: the tool now whose entry it repeats, or the one
+// read into the data at `index`.
+struct OldTool {
+  const ToolData* same = nullptr;
+  size_t index = 0;
+};
+
 // The reader of the block: JSON as this writer makes it, read straight into
-// the data (members in any order; anything else is no block).
+// the data (members in any order; anything else is no block). With `known`,
+// an entry that is written exactly as a known one is taken as that tool.
 class BlockReader {
  public:
-  explicit BlockReader(std::string_view text) : s_(text) {}
+  explicit BlockReader(std::string_view text, const ByNumber<KnownEntry>* known = nullptr)
+      : s_(text), known_(known) {}
 
-  bool Read(SheetData& data) {
+  // `order`, when given, receives the tools in the block's order.
+  bool Read(SheetData& data, std::vector<OldTool>* order = nullptr) {
     bool format = false;
     const bool ok = Members([&](std::string_view key) {
       if (key == "format") {
         std::string f;
         return String(f) && (format = f == kFormat);
       }
-      if (key == "tools") return Items([&] { return Tool(data.tools.emplace_back()); });
+      if (key == "tools") return Items([&] {
+        if (const ToolData* same = Known()) {
+          if (order) order->push_back({same, 0});
+          return true;
+        }
+        if (order) order->push_back({nullptr, data.tools.size()});
+        return Tool(data.tools.emplace_back());
+      });
       if (key == "offsets") return Items([&] { return Offset(data.offsets.emplace_back()); });
       return false;
     });
@@ -65,6 +86,25 @@ class BlockReader {
   }
 
  private:
+  // The known tool whose entry stands at the read position, passed over.
+  const ToolData* Known() {
+    constexpr std::string_view kStart = "{\"t\":";
+    if (!known_) return nullptr;
+    Blanks();
+    if (s_.substr(at_, kStart.size()) != kStart) return nullptr;
+    size_t end = at_ + kStart.size();
+    if (end < s_.size() && s_[end] == '-') ++end;
+    while (end < s_.size() && s_[end] >= '0' && s_[end] <= '9') ++end;
+    const int number = ParseLeadingInt(s_.substr(at_ + kStart.size(), end - at_ - kStart.size()));
+    const KnownEntry* same = nullptr;
+    known_->ForEach(number, [&](const KnownEntry& entry) {
+      if (!same && s_.substr(at_, entry.text.size()) == entry.text) same = &entry;
+    });
+    if (!same) return nullptr;
+    at_ += same->text.size();
+    return same->tool;
+  }
+
   bool Tool(ToolData& tool) {
     unsigned seen = 0;
     const bool ok = Members([&](std::string_view key) {
@@ -196,6 +236,7 @@ class BlockReader {
 
   std::string_view s_;
   size_t at_ = 0;
+  const ByNumber<KnownEntry>* known_;
 };
 
 std::string Arrow(const std::string& before, const std::string& now) {
@@ -204,14 +245,16 @@ std::string Arrow(const std::string& before, const std::string& now) {
 
 }  // namespace
 
-void AppendDataBlock(PageText& out, const SheetData& data) {
+void AppendDataBlock(PageText& out, const SheetData& data, std::vector<std::pair<size_t, size_t>>* tool_entries) {
   out += kOpen;
   out += "\n{\"format\":\"";
   out += kFormat;
   out += "\",\n\"tools\":[";
   for (size_t n = 0; n < data.tools.size(); ++n) {
     const ToolData& tool = data.tools[n];
-    out += n ? ",\n{\"t\":" : "\n{\"t\":";
+    out += n ? ",\n" : "\n";
+    const size_t start = out.size();
+    out += "{\"t\":";
     out.PutD(tool.number);
     for (size_t i = 0; i < kToolValues; ++i) {
       out += ",\"";
@@ -220,6 +263,7 @@ void AppendDataBlock(PageText& out, const SheetData& data) {
       AppendJsonString(out, tool.values[i]);
     }
     out += '}';
+    if (tool_entries) tool_entries->emplace_back(start, out.size() - start);
   }
   out += "],\n\"offsets\":[";
   for (size_t n = 0; n < data.offsets.size(); ++n) {
@@ -240,59 +284,120 @@ void AppendDataBlock(PageText& out, const SheetData& data) {
   out += '\n';
 }
 
-std::optional<SheetData> ReadDataBlock(std::string_view page) {
-  // The block stands near the end of the page.
+namespace {
+
+// The block's text inside a page: the block stands near the end of the page.
+std::optional<std::string_view> BlockText(std::string_view page) {
   const size_t open = page.rfind(kOpen);
   if (open == std::string_view::npos) return std::nullopt;
   const size_t start = open + sizeof kOpen - 1;
   const size_t close = page.find(kClose, start);
   if (close == std::string_view::npos) return std::nullopt;
+  return page.substr(start, close - start);
+}
+
+}  // namespace
+
+std::optional<SheetData> ReadDataBlock(std::string_view page) {
+  const std::optional<std::string_view> text = BlockText(page);
   SheetData data;
-  if (!BlockReader(page.substr(start, close - start)).Read(data)) return std::nullopt;
+  if (!text || !BlockReader(*text).Read(data)) return std::nullopt;
   return data;
 }
 
 bool HoldsDataBlock(std::string_view page) { return page.rfind(kOpen) != std::string_view::npos; }
 
-std::vector<std::string> Changes(const SheetData& before, const SheetData& now) {
+namespace {
+
+// Changes, the tools before given as they were read.
+std::vector<std::string> ChangesOf(const std::vector<const ToolData*>& before_tools,
+                                   const std::vector<OffsetData>& before_offsets, const SheetData& now) {
   std::vector<std::string> lines;
-  std::unordered_map<int, const ToolData*> old_tools;
-  old_tools.reserve(before.tools.size());
-  for (const ToolData& t : before.tools) old_tools.emplace(t.number, &t);
-  std::unordered_set<int> tools_now;
-  tools_now.reserve(now.tools.size());
+  ByNumber<const ToolData*> old_tools;
+  old_tools.Reserve(before_tools.size());
+  for (const ToolData* t : before_tools) old_tools.Add(t->number, t);
+  old_tools.Sort();
+  ByNumber<bool> tools_now;
+  tools_now.Reserve(now.tools.size());
+  for (const ToolData& t : now.tools) tools_now.Add(t.number, true);
+  tools_now.Sort();
   for (const ToolData& t : now.tools) {
-    tools_now.insert(t.number);
-    auto it = old_tools.find(t.number);
-    if (it == old_tools.end()) {
+    const ToolData* const* old = old_tools.Find(t.number);
+    if (!old) {
       lines.push_back("T" + FormatD(t.number) + " 追加");
       continue;
     }
+    if (*old == &t) continue;  // the same entry
     for (size_t i = 0; i < kToolValues; ++i)
-      if (it->second->values[i] != t.values[i])
+      if ((*old)->values[i] != t.values[i])
         lines.push_back("T" + FormatD(t.number) + " " + Utf8(kToolValueNames[i].label) + " " +
-                        Arrow(it->second->values[i], t.values[i]));
+                        Arrow((*old)->values[i], t.values[i]));
   }
-  for (const ToolData& t : before.tools)
-    if (!tools_now.count(t.number)) lines.push_back("T" + FormatD(t.number) + " 削除");
+  for (const ToolData* t : before_tools)
+    if (!tools_now.Find(t->number)) lines.push_back("T" + FormatD(t->number) + " 削除");
 
-  std::unordered_map<int, const OffsetData*> old_rows;
-  for (const OffsetData& o : before.offsets) old_rows.emplace(o.row, &o);
-  std::unordered_set<int> rows_now;
+  ByNumber<const OffsetData*> old_rows;
+  for (const OffsetData& o : before_offsets) old_rows.Add(o.row, &o);
+  old_rows.Sort();
+  ByNumber<bool> rows_now;
+  for (const OffsetData& o : now.offsets) rows_now.Add(o.row, true);
+  rows_now.Sort();
   for (const OffsetData& o : now.offsets) {
-    rows_now.insert(o.row);
-    auto it = old_rows.find(o.row);
-    if (it == old_rows.end()) {
+    const OffsetData* const* old = old_rows.Find(o.row);
+    if (!old) {
       lines.push_back(o.code + " 新たに使用");
       continue;
     }
     for (size_t i = 0; i < kAxes; ++i)
-      if (it->second->values[i] != o.values[i])
-        lines.push_back(o.code + " " + Utf8(kAxisNames[i]) + " " + Arrow(it->second->values[i], o.values[i]));
+      if ((*old)->values[i] != o.values[i])
+        lines.push_back(o.code + " " + Utf8(kAxisNames[i]) + " " + Arrow((*old)->values[i], o.values[i]));
   }
-  for (const OffsetData& o : before.offsets)
-    if (!rows_now.count(o.row)) lines.push_back(o.code + " 使用なし");
+  for (const OffsetData& o : before_offsets)
+    if (!rows_now.Find(o.row)) lines.push_back(o.code + " 使用なし");
   return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> Changes(const SheetData& before, const SheetData& now) {
+  std::vector<const ToolData*> before_tools;
+  before_tools.reserve(before.tools.size());
+  for (const ToolData& t : before.tools) before_tools.push_back(&t);
+  return ChangesOf(before_tools, before.offsets, now);
+}
+
+std::optional<Comparison> CompareWithPrevious(std::string_view previous_page, const SheetData& now,
+                                              std::string_view written,
+                                              const std::vector<std::pair<size_t, size_t>>& tool_entries) {
+  const std::optional<std::string_view> text = BlockText(previous_page);
+  if (!text) return std::nullopt;
+  ByNumber<KnownEntry> known;
+  known.Reserve(now.tools.size());
+  for (size_t i = 0; i < now.tools.size() && i < tool_entries.size(); ++i)
+    known.Add(now.tools[i].number, {written.substr(tool_entries[i].first, tool_entries[i].second), &now.tools[i]});
+  known.Sort();
+  SheetData read;
+  std::vector<OldTool> order;
+  order.reserve(now.tools.size());
+  if (!BlockReader(*text, &known).Read(read, &order)) return std::nullopt;
+  std::vector<const ToolData*> before_tools;
+  before_tools.reserve(order.size());
+  for (const OldTool& t : order) before_tools.push_back(t.same ? t.same : &read.tools[t.index]);
+
+  Comparison result;
+  result.changes = ChangesOf(before_tools, read.offsets, now);
+  // Marked: added, or any value changed from the tool's first entry before.
+  ByNumber<const ToolData*> first;
+  first.Reserve(before_tools.size());
+  for (const ToolData* t : before_tools) first.Add(t->number, t);
+  first.Sort();
+  for (const ToolData& t : now.tools) {
+    const ToolData* const* old = first.Find(t.number);
+    if (!old || (*old != &t && (*old)->values != t.values)) result.marked.push_back(t.number);
+  }
+  std::sort(result.marked.begin(), result.marked.end());
+  result.marked.erase(std::unique(result.marked.begin(), result.marked.end()), result.marked.end());
+  return result;
 }
 
 }  // namespace quenlo::sheet

@@ -50,7 +50,10 @@ struct SheetData {
 };
 
 // Appends the data block (the whole <script> element and a line end).
-void AppendDataBlock(PageText& out, const SheetData& data);
+// `tool_entries`, when given, receives where each tool's entry stands in
+// `out` (offset and length), in the order of data.tools.
+void AppendDataBlock(PageText& out, const SheetData& data,
+                     std::vector<std::pair<size_t, size_t>>* tool_entries = nullptr);
 
 // The data block of a sheet this writer made; nothing for a page without one
 // or whose block cannot be read: that is no error, only no previous launch.
@@ -61,5 +64,19 @@ bool HoldsDataBlock(std::string_view page);
 // What changed from `before` to `now`, a line each (UTF-8, not escaped):
 // "T5 追加", "T7 削除", "T3 全長 75 → 80", "G54 X 12.5 → 13".
 std::vector<std::string> Changes(const SheetData& before, const SheetData& now);
+
+// The previous sheet against the data now: the changes as Changes gives them,
+// and the numbers of the tools added or changed (sorted). Nothing when
+// `previous_page` holds no block that can be read. `written` is the text
+// that holds the block of `now`, with its tools' entries as AppendDataBlock
+// gave them: an old entry written exactly as a tool's entry now is that
+// tool, and is not read again (most tools are the same from launch to launch).
+struct Comparison {
+  std::vector<std::string> changes;
+  std::vector<int> marked;
+};
+std::optional<Comparison> CompareWithPrevious(std::string_view previous_page, const SheetData& now,
+                                              std::string_view written,
+                                              const std::vector<std::pair<size_t, size_t>>& tool_entries);
 
 }  // namespace quenlo::sheet
