@@ -1,5 +1,7 @@
 #include "export/sheet/sheet_data.h"
 
+#include <array>
+
 #include "common/numbers.h"
 #include "export/sheet/by_number.h"
 #include "export/sheet/sheet_text.h"
@@ -19,13 +21,22 @@ constexpr char kOpen[] = "<script type=\"application/json\" id=\"setup-data\">";
 constexpr char kClose[] = "</script>";
 constexpr char kFormat[] = "quenlo-setup-sheet/1";
 
+// The bytes a JSON string of the block escapes, one look-up a byte: controls,
+// the quote and backslash, and what could end the element the block is in.
+constexpr std::array<bool, 256> kEscaped = [] {
+  std::array<bool, 256> set{};
+  for (int c = 0; c < 0x20; ++c) set[static_cast<size_t>(c)] = true;
+  for (unsigned char c : {'"', '\\', '<', '>', '&'}) set[c] = true;
+  return set;
+}();
+
 void AppendJsonString(PageText& out, std::string_view text) {
   static const char kHex[] = "0123456789abcdef";
   out += '"';
   size_t plain = 0;  // the start of the run of characters that go as they are
   for (size_t i = 0; i < text.size(); ++i) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x20 && c != '"' && c != '\\' && c != '<' && c != '>' && c != '&') continue;
+    if (!kEscaped[c]) continue;
     out.Put(text.data() + plain, i - plain);
     plain = i + 1;
     if (c == '"' || c == '\\') {
@@ -286,9 +297,19 @@ void AppendDataBlock(PageText& out, const SheetData& data, std::vector<std::pair
 
 namespace {
 
+// The last place of the block's opening tag in `page`. (A string_view's
+// rfind compares the whole tag at every place from the end: a tenth of the
+// page's making, with a block of some hundred kilobytes before the tag.)
+size_t FindOpen(std::string_view page) {
+  constexpr std::string_view open = kOpen;
+  for (size_t at = page.size() >= open.size() ? page.size() - open.size() + 1 : 0; at-- > 0;)
+    if (page[at] == '<' && page.compare(at, open.size(), open) == 0) return at;
+  return std::string_view::npos;
+}
+
 // The block's text inside a page: the block stands near the end of the page.
 std::optional<std::string_view> BlockText(std::string_view page) {
-  const size_t open = page.rfind(kOpen);
+  const size_t open = FindOpen(page);
   if (open == std::string_view::npos) return std::nullopt;
   const size_t start = open + sizeof kOpen - 1;
   const size_t close = page.find(kClose, start);
@@ -305,7 +326,7 @@ std::optional<SheetData> ReadDataBlock(std::string_view page) {
   return data;
 }
 
-bool HoldsDataBlock(std::string_view page) { return page.rfind(kOpen) != std::string_view::npos; }
+bool HoldsDataBlock(std::string_view page) { return FindOpen(page) != std::string_view::npos; }
 
 namespace {
 

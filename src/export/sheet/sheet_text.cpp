@@ -1,5 +1,7 @@
 #include "export/sheet/sheet_text.h"
 
+#include <array>
+
 #include "common/numbers.h"
 
 namespace quenlo::sheet {
@@ -39,9 +41,21 @@ std::string Utf8(std::wstring_view text) {
   return out;
 }
 
+namespace {
+
+// The bytes written as character references, one look-up a byte.
+constexpr std::array<bool, 256> kReferenced = [] {
+  std::array<bool, 256> set{};
+  for (unsigned char c : {'&', '<', '>', '"', '\''}) set[c] = true;
+  return set;
+}();
+
+}  // namespace
+
 void AppendEscaped(PageText& out, std::string_view text) {
   size_t plain = 0;
   for (size_t i = 0; i < text.size(); ++i) {
+    if (!kReferenced[static_cast<unsigned char>(text[i])]) continue;
     const char* ref = nullptr;
     switch (text[i]) {
       case '&': ref = "&amp;"; break;
