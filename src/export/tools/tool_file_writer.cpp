@@ -15,9 +15,9 @@ bool TryWriteToolFile(const std::wstring& path, ToolModel& model,
   platform::FileReplacement file(path);
   if (!file.ready()) return false;
   model = BuildToolModel();
-  if (model_ready) model_ready(model);
   std::string bytes;
   AppendToolFile(bytes, model);
+  if (model_ready) model_ready(model);
   return file.Commit(bytes);
 }
 

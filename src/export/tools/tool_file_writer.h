@@ -16,8 +16,9 @@ bool WriteToolFile(std::wstring path, std::wstring& failure);
 
 // The same, keeping the tool model the file was written from in `model`, for
 // the launch's other writers (empty when the host's walk failed). When given,
-// `model_ready` is called with it as soon as it is made, before the file is
-// written: the setup sheet starts from it there.
+// `model_ready` is called with it once the file's bytes are made from it,
+// before they are written: the setup sheet starts from it there, and is made
+// while the file waits for the disk rather than while its bytes are made.
 bool WriteToolFile(std::wstring path, ToolModel& model, std::wstring& failure,
                    const std::function<void(const ToolModel&)>& model_ready = {});
 
