@@ -11,6 +11,7 @@
 #include "host/dialog.h"
 #include "host/nc_file.h"
 #include "host/operations.h"
+#include "platform/files.h"
 #include "settings/axis_row_text.h"
 #include "settings/path_fields.h"
 #include "settings/settings_fields.h"
@@ -169,6 +170,7 @@ void LinkRun() {
   if (dialog.launch_requested && ReadyToLaunch(s)) {
     ExportAndLaunch(s, dialog.nc_check_outcome);
     StoreSettings(s);
+    platform::RemoveSwappedOut();
   }
 }
 

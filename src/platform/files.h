@@ -99,6 +99,14 @@ class FileReplacement {
 // replacing any file there (see FileReplacement).
 bool ReplaceFileContents(std::wstring_view path, std::string_view bytes, bool flush = true);
 
+// Removes the old bytes that replacements without `flush` swapped out of
+// place and left under their temporary names (Linux, where the two names are
+// swapped in one step): freeing a large file's blocks at once made the disk
+// work that the steps after the replacement then waited for (the simulator's
+// start, the store's sync). Called when the launch is done with the disk;
+// a run that ends before leaves them to the next replacement in the folder.
+void RemoveSwappedOut();
+
 // Deletes a file. A missing file is no error; false when a file is still there
 // (a read-only file is not deleted).
 bool RemoveFile(std::wstring_view path);

@@ -8,7 +8,9 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "platform/ansi.h"
 #include "platform/files.h"
@@ -60,8 +62,12 @@ void RemoveStaleTempFiles(const std::wstring& folder) {
 
 unsigned long g_serial = 0;
 
+std::mutex g_swapped_out_lock;
+std::vector<std::string> g_swapped_out;  // temporary files holding old bytes
+
 // An unsynced replacement of an existing file: the two names are swapped in
-// one step and the old bytes, now under the temporary name, removed. Linux's
+// one step and the old bytes, now under the temporary name, removed later
+// (RemoveSwappedOut). Linux's
 // ext4 starts writing a file's data to the disk at once when it is renamed
 // over another (so that the replacement survives a crash), and the next
 // synced write of the launch would then wait for it: a file written without
@@ -75,7 +81,8 @@ Swap SwapIntoPlace(const std::string& temp, const std::string& target) {
 #ifdef RENAME_EXCHANGE
   if (::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0)
     return errno == ENOENT || errno == EINVAL || errno == ENOSYS || errno == ENOTSUP ? Swap::kRename : Swap::kFailed;
-  ::unlink(temp.c_str());
+  std::lock_guard<std::mutex> hold(g_swapped_out_lock);
+  g_swapped_out.push_back(temp);
   return Swap::kDone;
 #else
   return Swap::kRename;
@@ -207,6 +214,15 @@ bool FileReplacement::Commit(std::string_view bytes, bool flush) {
   if (ok) ok = std::rename(state_->temp.c_str(), state_->target.c_str()) == 0;
   if (!ok) ::unlink(state_->temp.c_str());
   return ok;
+}
+
+void RemoveSwappedOut() {
+  std::vector<std::string> files;
+  {
+    std::lock_guard<std::mutex> hold(g_swapped_out_lock);
+    files.swap(g_swapped_out);
+  }
+  for (const std::string& file : files) ::unlink(file.c_str());
 }
 
 bool RemoveFile(std::wstring_view path) {

@@ -210,6 +210,9 @@ bool FileReplacement::Commit(std::string_view bytes, bool flush) {
   return ok;
 }
 
+// MoveFileExW replaces the old file itself: nothing is left to remove.
+void RemoveSwappedOut() {}
+
 bool RemoveFile(std::wstring_view path) {
   if (GetPathKind(path) == PathKind::kMissing) return true;
   return DeleteFileW(std::wstring(path).c_str()) != 0;
