@@ -89,8 +89,16 @@ void WaitForSimulator(const std::wstring& pid_file) {
     CloseHandle(process);
   }
 #else
-  while (kill(static_cast<pid_t>(pid), 0) == 0 && std::chrono::steady_clock::now() < give_up)
-    std::this_thread::yield();
+  // Ended, or a zombie: the simulator is the grandchild of this program, and
+  // an init that reaps nothing (some containers) leaves it one.
+  auto running = [pid] {
+    if (kill(static_cast<pid_t>(pid), 0) != 0) return false;
+    std::string stat;
+    quenlo::platform::ReadWholeFile(L"/proc/" + std::to_wstring(pid) + L"/stat", stat);
+    const size_t name_end = stat.rfind(')');
+    return name_end == std::string::npos || stat.compare(name_end, 3, ") Z") != 0;
+  };
+  while (running() && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
 #endif
 }
 
