@@ -36,6 +36,7 @@ class PageText {
     return *this;
   }
 
+  // `text` must not point into this text (growing moves it).
   void Put(const char* text, size_t n) {
     Room(n);
     Copy(at_, text, n);
@@ -81,7 +82,7 @@ class PageText {
   void Grow(size_t n);
 
   // Left as the allocator gives it: the room is written before it is read,
-  // and a page's worth of zeros would cost as much as a tenth of the page.
+  // and under Wine a page's worth of zeros cost a sixth of the page's making.
   std::unique_ptr<char[]> bytes_;
   char* at_ = nullptr;
   char* end_ = nullptr;
