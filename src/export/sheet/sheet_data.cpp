@@ -330,9 +330,11 @@ bool HoldsDataBlock(std::string_view page) { return FindOpen(page) != std::strin
 
 namespace {
 
-// Changes, the tools before given as they were read.
+// Changes, the tools before given as they were read; `marked`, when given,
+// receives the numbers of the tools added or changed.
 std::vector<std::string> ChangesOf(const std::vector<const ToolData*>& before_tools,
-                                   const std::vector<OffsetData>& before_offsets, const SheetData& now) {
+                                   const std::vector<OffsetData>& before_offsets, const SheetData& now,
+                                   std::vector<int>* marked = nullptr) {
   std::vector<std::string> lines;
   ByNumber<const ToolData*> old_tools;
   old_tools.Reserve(before_tools.size());
@@ -346,13 +348,18 @@ std::vector<std::string> ChangesOf(const std::vector<const ToolData*>& before_to
     const ToolData* const* old = old_tools.Find(t.number);
     if (!old) {
       lines.push_back("T" + FormatD(t.number) + " 追加");
+      if (marked) marked->push_back(t.number);
       continue;
     }
     if (*old == &t) continue;  // the same entry
+    bool changed = false;
     for (size_t i = 0; i < kToolValues; ++i)
-      if ((*old)->values[i] != t.values[i])
+      if ((*old)->values[i] != t.values[i]) {
+        changed = true;
         lines.push_back("T" + FormatD(t.number) + " " + Utf8(kToolValueNames[i].label) + " " +
                         Arrow((*old)->values[i], t.values[i]));
+      }
+    if (changed && marked) marked->push_back(t.number);
   }
   for (const ToolData* t : before_tools)
     if (!tools_now.Find(t->number)) lines.push_back("T" + FormatD(t->number) + " 削除");
@@ -406,16 +413,7 @@ std::optional<Comparison> CompareWithPrevious(std::string_view previous_page, co
   for (const OldTool& t : order) before_tools.push_back(t.same ? t.same : &read.tools[t.index]);
 
   Comparison result;
-  result.changes = ChangesOf(before_tools, read.offsets, now);
-  // Marked: added, or any value changed from the tool's first entry before.
-  ByNumber<const ToolData*> first;
-  first.Reserve(before_tools.size());
-  for (const ToolData* t : before_tools) first.Add(t->number, t);
-  first.Sort();
-  for (const ToolData& t : now.tools) {
-    const ToolData* const* old = first.Find(t.number);
-    if (!old || (*old != &t && (*old)->values != t.values)) result.marked.push_back(t.number);
-  }
+  result.changes = ChangesOf(before_tools, read.offsets, now, &result.marked);
   std::sort(result.marked.begin(), result.marked.end());
   result.marked.erase(std::unique(result.marked.begin(), result.marked.end()), result.marked.end());
   return result;
