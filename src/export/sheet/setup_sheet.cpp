@@ -296,6 +296,7 @@ void AppendTools(PageText& out, const ToolRows& rows, const std::vector<int>& ma
   HeadRow(out, {L"T", L"名称", L"種類", L"全長", L"ホルダー下の長さ", L"径", L"D", L"H", L"ホルダー", L"初回選択",
                 L"図"});
   out += "<tbody>\n";
+  DrawnProfiles drawn;
   for (size_t i = 0; i < rows.data.tools.size(); ++i) {
     const ToolData& t = rows.data.tools[i];
     const auto& v = t.values;
@@ -311,7 +312,7 @@ void AppendTools(PageText& out, const ToolRows& rows, const std::vector<int>& ma
     Cell(out, v[9]);
     Cell(out, rows.first_use[i], "n");
     out += "<td class=\"pic\">";
-    AppendToolSvg(out, rows.pictures[i], i, scale);
+    AppendToolSvg(out, rows.pictures[i], i, scale, drawn);
     out += "</td></tr>\n";
   }
   out += "</tbody>\n</table>\n</section>\n";

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "common/numbers.h"
 #include "export/sheet/sheet_text.h"
@@ -207,33 +208,89 @@ double CommonScale(const std::vector<ToolPicture>& pictures) {
 
 namespace {
 
-// A profile and its mirror image about the axis, in a group of `cls`. The
-// copy that <use> makes takes its fill and stroke from the group, not from
-// the page's style rules, so the group carries the width of one pixel.
+// A milling profile's key: its pieces, bit for bit.
+uint64_t ProfileKey(const Profile& profile, char name) {
+  uint64_t key = static_cast<unsigned char>(name);
+  auto mix = [&key](uint64_t v) { key = (key ^ v) * 0x100000001B3ull; };
+  for (const ProfilePiece& p : profile) {
+    uint64_t bits[4];
+    std::memcpy(&bits[0], &p.x, 8);
+    std::memcpy(&bits[1], &p.y, 8);
+    std::memcpy(&bits[2], &p.from_x, 8);
+    std::memcpy(&bits[3], &p.radius, 8);
+    mix(static_cast<uint64_t>(static_cast<unsigned char>(p.kind)) << 1 | (p.positive ? 1 : 0));
+    for (uint64_t b : bits) mix(b);
+  }
+  return key;
+}
+
+bool SamePieces(const Profile& a, const Profile& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const ProfilePiece& p, const ProfilePiece& q) {
+           return p.kind == q.kind && p.x == q.x && p.y == q.y && p.from_x == q.from_x && p.radius == q.radius &&
+                  p.positive == q.positive;
+         });
+}
+
+void AppendPathRef(PageText& out, char name, size_t id) {
+  out += "href=\"#";
+  out += name;
+  out.PutD(static_cast<long long>(id));
+  out += '"';
+}
+
+// A profile and its mirror image about the axis, in a group of `cls`, drawn
+// from `offset` (the page's y of the profile's 0). The copy that <use> makes
+// takes its fill and stroke from the group, not from the page's style rules,
+// so the group carries the width of one pixel. A profile drawn before on the
+// page is shown by two <use> of that path.
 void AppendMirrored(PageText& out, const char* cls, char name, size_t id, std::string_view stroke,
-                    const Profile& profile, double dy, bool from_axis) {
+                    const Profile& profile, double offset, bool from_axis, DrawnProfiles& drawn) {
   out += "<g class=\"";
   out += cls;
   out += "\" stroke-width=\"";
   out += stroke;
-  out += "\"><path id=\"";
+  out += "\">";
+  if (const DrawnProfiles::Drawn* first = drawn.Find(profile, name)) {
+    const long long shift = Units(offset - first->offset);
+    for (const char* mirror : {"", " transform=\"scale(-1 1)\""}) {
+      out += "<use ";
+      AppendPathRef(out, name, first->id);
+      out += " y=\"";
+      out.PutD(shift);
+      out += '"';
+      out += mirror;
+      out += "/>";
+    }
+    out += "</g>";
+    return;
+  }
+  drawn.Add({&profile, name, id, offset});
+  out += "<path id=\"";
   out += name;
   out.PutD(static_cast<long long>(id));
   out += "\" d=\"";
   {
-    PathText path(out, dy);
+    PathText path(out, offset);
     path.Pieces(profile, from_axis);
     path.CloseToAxis();
   }
-  out += "\"/><use href=\"#";
-  out += name;
-  out.PutD(static_cast<long long>(id));
-  out += "\" transform=\"scale(-1 1)\"/></g>";
+  out += "\"/><use ";
+  AppendPathRef(out, name, id);
+  out += " transform=\"scale(-1 1)\"/></g>";
 }
 
 }  // namespace
 
-void AppendToolSvg(PageText& out, const ToolPicture& p, size_t id, double scale) {
+const DrawnProfiles::Drawn* DrawnProfiles::Find(const Profile& profile, char name) const {
+  auto [from, to] = drawn_.equal_range(ProfileKey(profile, name));
+  for (; from != to; ++from)
+    if (from->second.name == name && SamePieces(*from->second.profile, profile)) return &from->second;
+  return nullptr;
+}
+
+void DrawnProfiles::Add(const Drawn& drawn) { drawn_.emplace(ProfileKey(*drawn.profile, drawn.name), drawn); }
+
+void AppendToolSvg(PageText& out, const ToolPicture& p, size_t id, double scale, DrawnProfiles& drawn) {
   OpenSvg(out, "tool", p.left, p.bottom, p.right, p.top, scale);
   // The viewBox's y runs down from the top of the drawing.
   const double dy = p.top;
@@ -251,7 +308,7 @@ void AppendToolSvg(PageText& out, const ToolPicture& p, size_t id, double scale)
     }
     out += "\"/>";
   } else if (!t.profile.empty()) {
-    AppendMirrored(out, "cutter", 't', id, stroke, t.profile, dy, true);
+    AppendMirrored(out, "cutter", 't', id, stroke, t.profile, dy, true, drawn);
   }
   // The holder over the tool: the shank inside it shows through.
   if (p.holder && p.holder->kind == HolderRecord::Kind::kStandard) {
@@ -266,7 +323,7 @@ void AppendToolSvg(PageText& out, const ToolPicture& p, size_t id, double scale)
     out += "\"/>";
   } else if (p.holder && p.holder->kind == HolderRecord::Kind::kUser && !p.holder->profile.empty()) {
     // The holder's profile stands on the projection.
-    AppendMirrored(out, "holder", 'h', id, stroke, p.holder->profile, dy - t.projection, false);
+    AppendMirrored(out, "holder", 'h', id, stroke, p.holder->profile, dy - t.projection, false, drawn);
   }
   if (!t.turning) {
     out += "<line class=\"axis\" x1=\"0\" x2=\"0\" y1=\"";

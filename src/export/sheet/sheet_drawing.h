@@ -1,10 +1,12 @@
 // The setup sheet's drawings, inline SVG: each tool to one scale for the whole
 // sheet, drawn from the profile pieces of the tool model (the numbers the tool
 // file carries), and the stock with the work origin. Coordinates are written
-// in hundredths of a millimetre, whole numbers; the viewBox scales them.
+// in tenths of a millimetre, whole numbers; the viewBox scales them.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <unordered_map>
 
 #include "export/sheet/page_text.h"
 #include "export/tools/tool_model.h"
@@ -26,8 +28,28 @@ struct ToolPicture {
 // tallest and the widest drawing fit a table row.
 double CommonScale(const std::vector<ToolPicture>& pictures);
 
-// One tool's <svg>; `id` makes its path's name unique in the page.
-void AppendToolSvg(PageText& out, const ToolPicture& picture, size_t id, double scale);
+// The milling profiles already drawn on a page. Shops keep many tools of one
+// shape and many tools in holders of one type: a profile drawn before is not
+// written again but shown by <use> of the first path, moved to its place
+// (within a tenth of a millimetre of where its own path would put it).
+class DrawnProfiles {
+ public:
+  struct Drawn {
+    const Profile* profile;
+    char name;         // 't' for a cutter, 'h' for a holder
+    size_t id;         // the path is "<name><id>"
+    double offset;     // where it was drawn from, in millimetres of the page
+  };
+  // The first drawing of `profile` as a cutter or a holder; null if none.
+  const Drawn* Find(const Profile& profile, char name) const;
+  void Add(const Drawn& drawn);
+
+ private:
+  std::unordered_multimap<uint64_t, Drawn> drawn_;
+};
+
+// One tool's <svg>; `id` makes its paths' names unique in the page.
+void AppendToolSvg(PageText& out, const ToolPicture& picture, size_t id, double scale, DrawnProfiles& drawn);
 
 // A 10 mm bar at `scale`, labelled.
 void AppendScaleBar(PageText& out, double scale);
