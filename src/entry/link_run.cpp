@@ -168,9 +168,9 @@ void LinkRun() {
   DestroyInFunctionPnl();
 
   if (dialog.launch_requested && ReadyToLaunch(s)) {
+    platform::ReplacementBatch batch;
     ExportAndLaunch(s, dialog.nc_check_outcome);
     StoreSettings(s);
-    platform::RemoveSwappedOut();
   }
 }
 

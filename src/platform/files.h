@@ -101,11 +101,24 @@ bool ReplaceFileContents(std::wstring_view path, std::string_view bytes, bool fl
 
 // Removes the old bytes that replacements without `flush` swapped out of
 // place and left under their temporary names (Linux, where the two names are
-// swapped in one step): freeing a large file's blocks at once made the disk
-// work that the steps after the replacement then waited for (the simulator's
-// start, the store's sync). Called when the launch is done with the disk;
-// a run that ends before leaves them to the next replacement in the folder.
+// swapped in one step), on a thread of its own: freeing a large file's blocks
+// holds up the file system's next steps (a sync waited for it), and nothing of
+// the launch needs them gone. The thread is waited for at the next call and
+// at the process's end; a run that ends before leaves them to the next
+// replacement in the folder.
 void RemoveSwappedOut();
+
+// The replacements of one launch, one after another in a few folders. While a
+// batch lives, a folder's temporary files left by killed runs are looked for
+// at its first replacement only (a folder read through the file API costs
+// more than a small file's write under Wine); when it ends, RemoveSwappedOut.
+class ReplacementBatch {
+ public:
+  ReplacementBatch();
+  ~ReplacementBatch();
+  ReplacementBatch(const ReplacementBatch&) = delete;
+  ReplacementBatch& operator=(const ReplacementBatch&) = delete;
+};
 
 // Deletes a file. A missing file is no error; false when a file is still there
 // (a read-only file is not deleted).

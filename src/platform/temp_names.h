@@ -22,4 +22,8 @@ std::wstring TempFileName(unsigned long process_id, unsigned long serial);
 // True when `name` is a temporary file name of this form; gives its process id.
 bool IsTempFileName(std::wstring_view name, unsigned long& process_id);
 
+// Whether the temporary files left in `folder` by killed runs are to be looked
+// for now: always, but once a folder within a ReplacementBatch.
+bool StaleScanDue(const std::wstring& folder);
+
 }  // namespace quenlo::platform

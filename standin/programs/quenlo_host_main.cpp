@@ -149,7 +149,12 @@ int RunHost(const std::wstring& job_path, const std::wstring& script_path, const
     std::fprintf(stderr, "quenlo-host: %s\n", load_error.c_str());
     return 2;
   }
-  if (faults.active) standin::InjectFileFaults(faults, add_in.module);
+  if (faults.active) {
+    standin::InjectFileFaults(faults, add_in.module);
+    // Counted at the program's end: the add-in removes a replaced file's old
+    // bytes in the background after Run returns, and is done at exit.
+    std::atexit(standin::ReportFileOperations);
+  }
   standin::Report("add-in: Tarvik.dll " + (add_in.version.empty() ? "without a version resource" : add_in.version));
   if (!standin::FixClockFromEnvironment(add_in.module)) {
     std::fprintf(stderr, "quenlo-host: QUENLO_CLOCK: expected YYYY-MM-DD hh:mm:ss\n");
@@ -159,7 +164,6 @@ int RunHost(const std::wstring& job_path, const std::wstring& script_path, const
   if (timing) host.run_started = std::chrono::steady_clock::now();
   int result = add_in.Run(0);
   standin::Report("run: returned " + std::to_string(result));
-  if (faults.active) standin::ReportFileOperations();
   return host.script->failed() ? 2 : 0;
 }
 

@@ -41,7 +41,9 @@ for i in $(seq 1 $kills); do
   n=$(( RANDOM % total + 1 ))
   seed_old "$root"
   out=$(run_launch --fault "kill:$n"); status=$?
-  check "kill $i at operation $n: the host died" '! grep -q "^run: returned" <<<"$out"'
+  # Killed in Run, or after it (the old bytes of a replaced file are removed
+  # in the background once the launch is done).
+  check "kill $i at operation $n: the host died" '[ $status -eq 137 ]'
   for f in "${outputs[@]}"; do
     state=$(file_state "$root" "$work/new" "$work/old" "$f")
     case "$state" in

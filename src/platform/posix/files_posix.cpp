@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/ansi.h"
@@ -177,7 +178,7 @@ FileReplacement::FileReplacement(std::wstring_view path) : state_(std::make_uniq
   std::string target = NativePath(path);
   if (::stat(target.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || IsReadOnly(st))) return;
   std::wstring folder = FolderPart(path);
-  RemoveStaleTempFiles(folder);
+  if (StaleScanDue(folder)) RemoveStaleTempFiles(folder);
   std::string temp;
   int fd = -1;
   for (int attempt = 0; fd < 0 && attempt < kTempNameAttempts; ++attempt) {
@@ -216,13 +217,37 @@ bool FileReplacement::Commit(std::string_view bytes, bool flush) {
   return ok;
 }
 
+namespace {
+
+// The thread that removes old bytes after a launch: joined before the next
+// removal starts, and at the process's end.
+struct Removal {
+  std::thread thread;
+  ~Removal() {
+    if (thread.joinable()) thread.join();
+  }
+};
+
+void RemoveAll(const std::vector<std::string>& files) {
+  for (const std::string& file : files) ::unlink(file.c_str());
+}
+
+}  // namespace
+
 void RemoveSwappedOut() {
   std::vector<std::string> files;
   {
     std::lock_guard<std::mutex> hold(g_swapped_out_lock);
     files.swap(g_swapped_out);
   }
-  for (const std::string& file : files) ::unlink(file.c_str());
+  static Removal removal;
+  if (removal.thread.joinable()) removal.thread.join();
+  if (files.empty()) return;
+  try {
+    removal.thread = std::thread(RemoveAll, files);
+  } catch (...) {
+    RemoveAll(files);  // no thread to be had: removed here
+  }
 }
 
 bool RemoveFile(std::wstring_view path) {

@@ -168,7 +168,7 @@ FileReplacement::FileReplacement(std::wstring_view path) : state_(std::make_uniq
       (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)))
     return;
   std::wstring folder = FolderPart(path);
-  RemoveStaleTempFiles(folder);
+  if (StaleScanDue(folder)) RemoveStaleTempFiles(folder);
   std::wstring temp;
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < kTempNameAttempts; ++attempt) {
