@@ -149,11 +149,33 @@ void Extend(ToolPicture& p, double x, double y) {
   p.top = std::max(p.top, y);
 }
 
+// The profile's points, raised by dy (and mirrored): their extent first, then
+// its corners, which give the same bounds (adding dy keeps the order).
 void ExtendBy(ToolPicture& p, const Profile& profile, double dy, bool mirrored) {
+  if (profile.empty()) return;
+  double x_low = profile[0].x, x_high = x_low, y_low = profile[0].y, y_high = y_low;
+  bool floor = false;  // a piece 'F' runs along y = 0
+  double floor_low = 0, floor_high = 0;
   for (const ProfilePiece& piece : profile) {
-    Extend(p, piece.x, piece.y + dy);
-    if (piece.kind == 'F') Extend(p, piece.from_x, dy);
-    if (mirrored) Extend(p, -piece.x, piece.y + dy);
+    x_low = std::min(x_low, piece.x);
+    x_high = std::max(x_high, piece.x);
+    y_low = std::min(y_low, piece.y);
+    y_high = std::max(y_high, piece.y);
+    if (piece.kind == 'F') {
+      floor_low = floor ? std::min(floor_low, piece.from_x) : piece.from_x;
+      floor_high = floor ? std::max(floor_high, piece.from_x) : piece.from_x;
+      floor = true;
+    }
+  }
+  Extend(p, x_low, y_low + dy);
+  Extend(p, x_high, y_high + dy);
+  if (mirrored) {
+    Extend(p, -x_high, y_low + dy);
+    Extend(p, -x_low, y_high + dy);
+  }
+  if (floor) {
+    Extend(p, floor_low, dy);
+    Extend(p, floor_high, dy);
   }
 }
 
