@@ -149,33 +149,46 @@ void Extend(ToolPicture& p, double x, double y) {
   p.top = std::max(p.top, y);
 }
 
-// The profile's points, raised by dy (and mirrored): their extent first, then
-// its corners, which give the same bounds (adding dy keeps the order).
+// The values taken, but for NaN, which Extend passes over as well.
+struct Range {
+  double low = HUGE_VAL, high = -HUGE_VAL;
+  void Take(double v) {
+    low = std::min(low, v);
+    high = std::max(high, v);
+  }
+  bool any() const { return low <= high; }
+};
+
+// The profile's points, raised by dy (and mirrored): the extent of their x
+// and of their y first, then the bounds those give, the same as point by
+// point (adding dy keeps the order).
 void ExtendBy(ToolPicture& p, const Profile& profile, double dy, bool mirrored) {
-  if (profile.empty()) return;
-  double x_low = profile[0].x, x_high = x_low, y_low = profile[0].y, y_high = y_low;
-  bool floor = false;  // a piece 'F' runs along y = 0
-  double floor_low = 0, floor_high = 0;
+  Range x, y, floor_x;  // floor: the pieces 'F', which run along y = 0
+  bool floor = false;
   for (const ProfilePiece& piece : profile) {
-    x_low = std::min(x_low, piece.x);
-    x_high = std::max(x_high, piece.x);
-    y_low = std::min(y_low, piece.y);
-    y_high = std::max(y_high, piece.y);
+    x.Take(piece.x);
+    y.Take(piece.y);
     if (piece.kind == 'F') {
-      floor_low = floor ? std::min(floor_low, piece.from_x) : piece.from_x;
-      floor_high = floor ? std::max(floor_high, piece.from_x) : piece.from_x;
+      floor_x.Take(piece.from_x);
       floor = true;
     }
   }
-  Extend(p, x_low, y_low + dy);
-  Extend(p, x_high, y_high + dy);
-  if (mirrored) {
-    Extend(p, -x_high, y_low + dy);
-    Extend(p, -x_low, y_high + dy);
+  auto take_x = [&p](const Range& r) {
+    p.left = std::min(p.left, r.low);
+    p.right = std::max(p.right, r.high);
+  };
+  if (x.any()) {
+    take_x(x);
+    if (mirrored) take_x({-x.high, -x.low});
+  }
+  if (floor_x.any()) take_x(floor_x);
+  if (y.any()) {
+    p.bottom = std::min(p.bottom, y.low + dy);
+    p.top = std::max(p.top, y.high + dy);
   }
   if (floor) {
-    Extend(p, floor_low, dy);
-    Extend(p, floor_high, dy);
+    p.bottom = std::min(p.bottom, dy);
+    p.top = std::max(p.top, dy);
   }
 }
 
