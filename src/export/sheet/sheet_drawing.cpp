@@ -243,20 +243,23 @@ double CommonScale(const std::vector<ToolPicture>& pictures) {
 
 namespace {
 
-// A milling profile's key: its pieces, bit for bit.
+// A milling profile's key, from its pieces bit for bit. Each piece's numbers
+// are combined on their own and only a rotation chains the pieces, so that
+// the key costs little beside writing the path; the rare profiles that share
+// a key are told apart piece by piece.
 uint64_t ProfileKey(const Profile& profile, char name) {
   uint64_t key = static_cast<unsigned char>(name);
-  auto mix = [&key](uint64_t v) { key = (key ^ v) * 0x100000001B3ull; };
   for (const ProfilePiece& p : profile) {
-    uint64_t bits[4];
-    std::memcpy(&bits[0], &p.x, 8);
-    std::memcpy(&bits[1], &p.y, 8);
-    std::memcpy(&bits[2], &p.from_x, 8);
-    std::memcpy(&bits[3], &p.radius, 8);
-    mix(static_cast<uint64_t>(static_cast<unsigned char>(p.kind)) << 1 | (p.positive ? 1 : 0));
-    for (uint64_t b : bits) mix(b);
+    uint64_t x, y, from_x, radius;
+    std::memcpy(&x, &p.x, 8);
+    std::memcpy(&y, &p.y, 8);
+    std::memcpy(&from_x, &p.from_x, 8);
+    std::memcpy(&radius, &p.radius, 8);
+    const uint64_t piece = x + 3 * y + 5 * from_x + 7 * radius +
+                           (static_cast<uint64_t>(static_cast<unsigned char>(p.kind)) << 1 | (p.positive ? 1 : 0));
+    key = (key << 7 | key >> 57) ^ piece;
   }
-  return key;
+  return key * 0x9E3779B97F4A7C15ull;
 }
 
 bool SamePieces(const Profile& a, const Profile& b) {
