@@ -35,4 +35,9 @@ std::vector<std::wstring> SplitWindowsArguments(std::wstring_view parameters);
 using ProgramStartObserver = void (*)(std::wstring_view exe, std::wstring_view parameters, bool started);
 void SetProgramStartObserver(ProgramStartObserver observer);
 
+// Keeps the library this code is in loaded until the process ends, whatever
+// the host unloads: a thread of ours waits in its code between launches.
+// Windows: the DLL pinned; elsewhere nothing to do.
+void KeepThisLibraryLoaded();
+
 }  // namespace quenlo::platform

@@ -7,6 +7,7 @@
 #include "export/project/project_rules.h"
 #include "export/sheet/setup_sheet.h"
 #include "export/sheet/sheet_data.h"
+#include "export/sheet/sheet_thread.h"
 #include "host/dialog.h"
 #include "platform/files.h"
 
@@ -94,18 +95,20 @@ SheetWriting::SheetWriting(const LinkSettings& settings, const ToolModel& tools,
   // the tool and project files are written, which mostly wait for the disk.
   // Without a thread it is made here.
   try {
-    thread_ = std::thread(build);
+    on_thread_ = StartOnSheetThread(build);
   } catch (...) {
-    build();
+    on_thread_ = false;  // out of memory for the task
   }
+  if (!on_thread_) build();
 }
 
 SheetWriting::~SheetWriting() {
-  if (thread_.joinable()) thread_.join();
+  if (on_thread_) WaitForSheetThread();
 }
 
 void SheetWriting::Write() {
-  if (thread_.joinable()) thread_.join();
+  if (on_thread_) WaitForSheetThread();
+  on_thread_ = false;
   bool written = false;
   try {
     if (built_) {

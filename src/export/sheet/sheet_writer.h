@@ -3,7 +3,6 @@
 #pragma once
 
 #include <string>
-#include <thread>
 
 #include "export/sheet/setup_sheet.h"
 #include "export/tools/tool_model.h"
@@ -16,8 +15,8 @@ namespace quenlo::sheet {
 // C:\job\part1.setup.html (a name without extension gets it added).
 std::wstring SetupSheetPath(const std::wstring& project_file);
 
-// The sheet of one launch, started as soon as the tool model is made: the
-// page, but for the stock, is built on a thread of its own (from the tool
+// The sheet of one launch, started once the tool file's bytes are made: the
+// page, but for the stock, is built on the sheet's thread (from the tool
 // model, the settings, the NC file and the sheet it replaces, none of which
 // changes meanwhile) while the launch writes the tool and project files;
 // Write then adds the stock, whose STL file is written by then, and replaces
@@ -39,7 +38,7 @@ class SheetWriting {
   std::string previous_;
   SheetParts parts_;
   bool built_ = false;
-  std::thread thread_;
+  bool on_thread_ = false;  // the page is being made on the sheet's thread
 };
 
 }  // namespace quenlo::sheet

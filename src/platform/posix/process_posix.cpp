@@ -174,4 +174,7 @@ StartResult StartProgram(void*, std::wstring_view exe, std::wstring_view paramet
   return result;
 }
 
+// The stand-in host links the add-in into itself: nothing is unloaded.
+void KeepThisLibraryLoaded() {}
+
 }  // namespace quenlo::platform

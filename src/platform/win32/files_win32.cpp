@@ -40,9 +40,12 @@ unsigned long g_serial = 0;
 // denied or a sharing violation: that is tried again for up to about a second
 // before the write counts as failed. (A read-only target never gets here: it
 // is refused before anything is written.) Any other refusal is final at once.
-bool MoveOver(const std::wstring& temp, const std::wstring& target) {
+// The rename reaches the disk before the call returns when the bytes did
+// (`flush`); for bytes that were not synced that wait would buy nothing.
+bool MoveOver(const std::wstring& temp, const std::wstring& target, bool flush) {
+  const DWORD flags = MOVEFILE_REPLACE_EXISTING | (flush ? MOVEFILE_WRITE_THROUGH : 0);
   for (int attempt = 0;; ++attempt) {
-    if (MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
+    if (MoveFileExW(temp.c_str(), target.c_str(), flags)) return true;
     const DWORD error = GetLastError();
     const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
     if (!held || attempt == 20) return false;
@@ -205,7 +208,7 @@ bool FileReplacement::Commit(std::string_view bytes, bool flush) {
   }
   if (flush) ok = FlushFileBuffers(file) && ok;
   ok = CloseHandle(file) && ok;
-  if (ok) ok = MoveOver(state_->temp, state_->target);
+  if (ok) ok = MoveOver(state_->temp, state_->target, flush);
   if (!ok) DeleteFileW(state_->temp.c_str());
   return ok;
 }

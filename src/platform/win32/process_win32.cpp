@@ -32,4 +32,10 @@ StartResult StartProgram(void* owner, std::wstring_view exe, std::wstring_view p
   return result;
 }
 
+void KeepThisLibraryLoaded() {
+  HMODULE self = nullptr;
+  GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCWSTR>(&KeepThisLibraryLoaded), &self);
+}
+
 }  // namespace quenlo::platform
