@@ -10,8 +10,8 @@ namespace {
 
 struct Batch {
   std::mutex lock;
-  int open = 0;                        // batches alive
-  std::set<std::wstring> scanned;      // folders looked through in them
+  int open = 0;                    // batches alive
+  std::set<std::wstring> scanned;  // folders looked through in them
 };
 
 Batch& TheBatch() {

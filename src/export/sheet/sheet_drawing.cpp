@@ -262,11 +262,13 @@ uint64_t ProfileKey(const Profile& profile, char name) {
   return key * 0x9E3779B97F4A7C15ull;
 }
 
+bool SamePiece(const ProfilePiece& p, const ProfilePiece& q) {
+  return p.kind == q.kind && p.x == q.x && p.y == q.y && p.from_x == q.from_x && p.radius == q.radius &&
+         p.positive == q.positive;
+}
+
 bool SamePieces(const Profile& a, const Profile& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const ProfilePiece& p, const ProfilePiece& q) {
-           return p.kind == q.kind && p.x == q.x && p.y == q.y && p.from_x == q.from_x && p.radius == q.radius &&
-                  p.positive == q.positive;
-         });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), SamePiece);
 }
 
 void AppendPathRef(PageText& out, char name, size_t id) {

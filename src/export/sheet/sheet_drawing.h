@@ -36,9 +36,9 @@ class DrawnProfiles {
  public:
   struct Drawn {
     const Profile* profile;
-    char name;         // 't' for a cutter, 'h' for a holder
-    size_t id;         // the path is "<name><id>"
-    double offset;     // where it was drawn from, in millimetres of the page
+    char name;      // 't' for a cutter, 'h' for a holder
+    size_t id;      // the path is "<name><id>"
+    double offset;  // the y its profile's 0 was drawn at, in millimetres down its drawing
   };
   // The first drawing of `profile` as a cutter or a holder; null if none.
   const Drawn* Find(const Profile& profile, char name) const;
