@@ -99,19 +99,11 @@ class FileReplacement {
 // replacing any file there (see FileReplacement).
 bool ReplaceFileContents(std::wstring_view path, std::string_view bytes, bool flush = true);
 
-// Removes the old bytes that replacements without `flush` swapped out of
-// place and left under their temporary names (Linux, where the two names are
-// swapped in one step), on a thread of its own: freeing a large file's blocks
-// holds up the file system's next steps (a sync waited for it), and nothing of
-// the launch needs them gone. The thread is waited for at the next call and
-// at the process's end; a run that ends before leaves them to the next
-// replacement in the folder.
-void RemoveSwappedOut();
-
 // The replacements of one launch, one after another in a few folders. While a
 // batch lives, a folder's temporary files left by killed runs are looked for
 // at its first replacement only (a folder read through the file API costs
-// more than a small file's write under Wine); when it ends, RemoveSwappedOut.
+// more than a small file's write under Wine); when it ends, the old bytes that
+// its replacements swapped out of place are removed (RemoveSwappedOut).
 class ReplacementBatch {
  public:
   ReplacementBatch();
