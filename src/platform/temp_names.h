@@ -33,7 +33,9 @@ bool StaleScanDue(const std::wstring& folder);
 // holds up the file system's next steps (a sync waited for it), and nothing of
 // the launch needs them gone. The thread is waited for at the next call and
 // at the process's end; a run that ends before leaves them to the next
-// replacement in the folder. Called when a ReplacementBatch ends.
+// replacement in the folder. Windows: the old files kept under a second name,
+// open to be deleted when closed, are closed on a pool thread. Called when a
+// ReplacementBatch ends.
 void RemoveSwappedOut();
 
 }  // namespace quenlo::platform

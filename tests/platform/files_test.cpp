@@ -4,8 +4,10 @@
 // away, and readers take nothing but regular files.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/ansi.h"
@@ -15,8 +17,6 @@
 
 #ifdef _WIN32
 #include <windows.h>
-
-#include <thread>
 #else
 #include <sys/stat.h>
 #include <unistd.h>
@@ -94,6 +94,29 @@ TEST(FileReplacement, TemporaryFilesOfKilledRunsAreRemovedAndDisturbNothing) {
   EXPECT_TRUE(live.Commit("live"));
   EXPECT_EQ(ReadBytes(dir / L"other.ini"), "live");
   EXPECT_EQ(Entries(dir.path()).size(), 2u);
+}
+
+// A page replaced without a sync (the setup sheet) keeps the old bytes under a
+// temporary name through the rename; they are removed after the launch, on a
+// thread, and only the new file stays.
+TEST(FileReplacement, AnUnsyncedReplacementLeavesOnlyTheNewFile) {
+  TempDir dir;
+  const std::wstring target = dir / L"part.setup.html";
+  WriteBytes(target, "old page");
+  {
+    ReplacementBatch launch;
+    EXPECT_TRUE(ReplaceFileContents(target, "new page", false));
+    EXPECT_EQ(ReadBytes(target), "new page");
+    std::vector<std::wstring> names = Entries(dir.path());
+    ASSERT_EQ(names.size(), 2u);
+    const std::wstring kept = names[0] == L"part.setup.html" ? names[1] : names[0];
+    EXPECT_EQ(ReadBytes(dir / kept), "old page");
+    EXPECT_TRUE(ReplaceFileContents(target, "newer page", false));
+  }
+  for (int wait = 0; wait < 300 && Entries(dir.path()).size() > 1; ++wait)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(Entries(dir.path()), std::vector<std::wstring>{L"part.setup.html"});
+  EXPECT_EQ(ReadBytes(target), "newer page");
 }
 
 // Another writer of the same process (the host's own) may hold a temporary

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <string>
 
 #include "platform/files.h"
+#include "platform/process.h"
 #include "platform/temp_names.h"
 
 namespace quenlo::platform {
@@ -51,6 +53,59 @@ bool MoveOver(const std::wstring& temp, const std::wstring& target, bool flush) 
     if (!held || attempt == 20) return false;
     Sleep(50);
   }
+}
+
+// An unsynced replacement keeps the file it replaces under a second name (a
+// hard link with a temporary name), so that the rename over it frees none of
+// its blocks: freeing a large file's blocks inside the rename cost the launch
+// as much as writing it. The second name is then opened to be deleted when
+// closed, and closed after the launch on a pool thread (RemoveSwappedOut), or
+// when this library is unloaded or the process ends: Windows deletes the file
+// then whatever becomes of the thread. No file system with hard links (FAT,
+// some network drives): the rename frees the old file itself.
+std::wstring LinkOldFile(const std::wstring& target) {
+  const std::wstring folder = FolderPart(target);
+  for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+    std::wstring name = folder + TempFileName(GetCurrentProcessId(), ++g_serial);
+    if (CreateHardLinkW(name.c_str(), target.c_str(), nullptr)) return name;
+    if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) break;
+  }
+  return std::wstring();
+}
+
+// The old files waiting to be closed. Slots taken and emptied without a lock:
+// one is emptied at the process's end after Windows has stopped every other
+// thread, wherever it stood.
+std::atomic<HANDLE> g_kept[8];
+
+void CloseKept() {
+  for (std::atomic<HANDLE>& slot : g_kept)
+    if (HANDLE h = slot.exchange(nullptr)) CloseHandle(h);
+}
+
+struct CloseKeptAtEnd {
+  ~CloseKeptAtEnd() { CloseKept(); }
+} g_close_kept_at_end;
+
+// After the rename: the old file, now only under `link`, is deleted at its
+// handle's close; at once when it cannot be kept.
+void DeleteLater(const std::wstring& link) {
+  HANDLE h = CreateFileW(link.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    DeleteFileW(link.c_str());
+    return;
+  }
+  for (std::atomic<HANDLE>& slot : g_kept) {
+    HANDLE empty = nullptr;
+    if (slot.compare_exchange_strong(empty, h)) return;
+  }
+  CloseHandle(h);
+}
+
+DWORD WINAPI CloseKeptWork(void*) {
+  CloseKept();
+  return 0;
 }
 
 // The file's identity (volume and file index), for a file or folder that
@@ -208,13 +263,30 @@ bool FileReplacement::Commit(std::string_view bytes, bool flush) {
   }
   if (flush) ok = FlushFileBuffers(file) && ok;
   ok = CloseHandle(file) && ok;
+  const std::wstring link = ok && !flush ? LinkOldFile(state_->target) : std::wstring();
   if (ok) ok = MoveOver(state_->temp, state_->target, flush);
   if (!ok) DeleteFileW(state_->temp.c_str());
+  if (!link.empty()) {
+    if (ok) {
+      DeleteLater(link);
+    } else {
+      // The old file is still in place under its own name. A program that
+      // holds it without sharing deletion (which also refused the rename)
+      // keeps this second name too, until a later run clears it away.
+      DeleteFileW(link.c_str());
+    }
+  }
   return ok;
 }
 
-// MoveFileExW replaces the old file itself: nothing is left to remove.
-void RemoveSwappedOut() {}
+void RemoveSwappedOut() {
+  bool kept = false;
+  for (std::atomic<HANDLE>& slot : g_kept) kept = kept || slot.load() != nullptr;
+  if (!kept) return;
+  // The pool thread runs this library's code after Run has returned.
+  KeepThisLibraryLoaded();
+  if (!QueueUserWorkItem(CloseKeptWork, nullptr, WT_EXECUTEDEFAULT)) CloseKept();
+}
 
 bool RemoveFile(std::wstring_view path) {
   if (GetPathKind(path) == PathKind::kMissing) return true;
