@@ -73,9 +73,10 @@ std::wstring LinkOldFile(const std::wstring& target) {
   return std::wstring();
 }
 
-// The old files waiting to be closed. Slots taken and emptied without a lock:
-// one is emptied at the process's end after Windows has stopped every other
-// thread, wherever it stood.
+// The old files waiting to be closed. The slots are taken and emptied without
+// a lock, as they are emptied once more when the library is unloaded or the
+// process ends, after Windows has stopped the other threads wherever they
+// stood (the pool thread among them).
 std::atomic<HANDLE> g_kept[8];
 
 void CloseKept() {
