@@ -36,6 +36,19 @@ void RemoveStaleTempFiles(const std::wstring& folder) {
 
 unsigned long g_serial = 0;
 
+// Makes a file of this process under the next free temporary name in
+// `folder`: `make` creates it only as a new name, and a name that is taken is
+// passed over. The name, or "" when it could not be made.
+template <typename Make>
+std::wstring MakeTempFile(const std::wstring& folder, Make make) {
+  for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+    std::wstring name = folder + TempFileName(GetCurrentProcessId(), ++g_serial);
+    if (make(name)) return name;
+    if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+  }
+  return std::wstring();
+}
+
 // Puts the finished temporary file in the target's place. Another program may
 // hold the target open for a moment (a virus scanner looking at the last file
 // we wrote, another host reading the store), which Windows reports as access
@@ -64,13 +77,9 @@ bool MoveOver(const std::wstring& temp, const std::wstring& target, bool flush) 
 // then whatever becomes of the thread. No file system with hard links (FAT,
 // some network drives): the rename frees the old file itself.
 std::wstring LinkOldFile(const std::wstring& target) {
-  const std::wstring folder = FolderPart(target);
-  for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-    std::wstring name = folder + TempFileName(GetCurrentProcessId(), ++g_serial);
-    if (CreateHardLinkW(name.c_str(), target.c_str(), nullptr)) return name;
-    if (GetLastError() != ERROR_ALREADY_EXISTS && GetLastError() != ERROR_FILE_EXISTS) break;
-  }
-  return std::wstring();
+  return MakeTempFile(FolderPart(target), [&target](const std::wstring& name) {
+    return CreateHardLinkW(name.c_str(), target.c_str(), nullptr) != 0;
+  });
 }
 
 // The old files waiting to be closed. The slots are taken and emptied without
@@ -228,15 +237,12 @@ FileReplacement::FileReplacement(std::wstring_view path) : state_(std::make_uniq
     return;
   std::wstring folder = FolderPart(path);
   if (StaleScanDue(folder)) RemoveStaleTempFiles(folder);
-  std::wstring temp;
   HANDLE file = INVALID_HANDLE_VALUE;
-  for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < kTempNameAttempts; ++attempt) {
-    temp = folder + TempFileName(GetCurrentProcessId(), ++g_serial);
-    file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS)
-      break;
-  }
-  if (file == INVALID_HANDLE_VALUE) return;
+  std::wstring temp = MakeTempFile(folder, [&file](const std::wstring& name) {
+    file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file != INVALID_HANDLE_VALUE;
+  });
+  if (temp.empty()) return;
   state_->target = std::move(target);
   state_->temp = std::move(temp);
   state_->file = file;
